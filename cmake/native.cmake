@@ -1,0 +1,24 @@
+# Native build: the program's logic over the fake platform, proven by GoogleTest.
+if(QM_SANITIZE)
+  set(QM_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
+                         -fno-omit-frame-pointer)
+  target_compile_options(qm_core PUBLIC ${QM_SANITIZER_FLAGS})
+  target_link_options(qm_core PUBLIC ${QM_SANITIZER_FLAGS})
+endif()
+
+file(GLOB QM_FAKE_SOURCES CONFIGURE_DEPENDS src/platform/fake/*.cpp)
+add_library(qm_fake STATIC ${QM_FAKE_SOURCES})
+target_link_libraries(qm_fake PUBLIC qm_core)
+
+find_package(GTest REQUIRED)
+enable_testing()
+include(GoogleTest)
+
+file(GLOB QM_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+add_executable(qm_tests ${QM_TEST_SOURCES})
+target_link_libraries(qm_tests PRIVATE qm_fake GTest::gtest_main)
+gtest_discover_tests(qm_tests DISCOVERY_TIMEOUT 60)
+
+# Only the Windows layer and the process entry may see <windows.h>.
+add_test(NAME windows_header_stays_in_its_layer
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check_windows_includes.cmake)

@@ -1,0 +1,62 @@
+// A child control of a window: panel, label, button, edit box, list box, check box, radio group.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Widget.h"
+
+namespace qm {
+
+class Toolkit;
+class Window;
+
+enum class ControlKind { Panel, Label, Button, Edit, ListBox, CheckBox, RadioGroup, Image };
+
+enum class Bevel { None, Raised, Lowered, Single };
+
+class Control : public Widget {
+ public:
+  // `parent` is the control that holds this one (a panel), or null for the window's client area.
+  Control(Toolkit& toolkit, ControlKind kind, Window& window, Control* parent, std::string name);
+
+  ControlKind kind() const { return kind_; }
+  Window& window() const { return window_; }
+  Control* parent() const { return parent_; }
+
+  Bevel bevel() const { return bevel_; }
+  void setBevel(Bevel v) { assign(bevel_, v, Prop::Bevel); }
+
+  // Check boxes: a change, made here or by the user, runs onClick as a click would.
+  bool checked() const { return checked_; }
+  void setChecked(bool v);
+  void takeUserChecked(bool v) { setCheckedFrom(v, false); }
+
+  // List boxes and radio groups. -1 is no selection. For a radio group a change runs onClick.
+  const std::vector<std::string>& items() const { return items_; }
+  void setItems(const std::vector<std::string>& v) { assign(items_, v, Prop::Items); }
+  int itemIndex() const { return itemIndex_; }
+  void setItemIndex(int v);
+  void takeUserItemIndex(int v);
+
+  // Edit boxes: the most bytes the user may type.
+  int maxLength() const { return maxLength_; }
+  void setMaxLength(int v) { assign(maxLength_, v, Prop::MaxLength); }
+
+  std::function<void()> onClick;
+
+ private:
+  void setCheckedFrom(bool v, bool toPeer);
+
+  ControlKind kind_;
+  Window& window_;
+  Control* parent_;
+  Bevel bevel_ = Bevel::None;
+  bool checked_ = false;
+  std::vector<std::string> items_;
+  int itemIndex_ = -1;
+  int maxLength_ = 0;
+};
+
+}  // namespace qm

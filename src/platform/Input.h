@@ -1,0 +1,26 @@
+// Polled input: key states, the pointer, the foreground window and the primary display.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Geometry.h"
+
+namespace qm {
+
+class Input {
+ public:
+  virtual ~Input() = default;
+  // GetAsyncKeyState's high-order bit: the key is down now.
+  virtual bool isHeld(int virtualKey) = 0;
+  // GetAsyncKeyState returned anything but 0: down now, or pressed since the previous query.
+  virtual bool isReported(int virtualKey) = 0;
+  // Empty when the position cannot be read.
+  virtual std::optional<Point> cursorPos() = 0;
+  // The foreground window's title, read with a buffer of `limit` bytes (terminator included);
+  // empty when there is no foreground window.
+  virtual std::optional<std::string> foregroundTitle(int limit) = 0;
+  virtual ScreenSize primaryScreen() = 0;
+};
+
+}  // namespace qm

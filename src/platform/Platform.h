@@ -1,0 +1,18 @@
+// Everything the forms need from the platform, handed to them in one piece.
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/Input.h"
+#include "platform/Interaction.h"
+#include "platform/Toolkit.h"
+
+namespace qm {
+
+struct Platform {
+  Toolkit& toolkit;
+  Input& input;
+  FileSystem& files;
+  Interaction& interaction;
+};
+
+}  // namespace qm

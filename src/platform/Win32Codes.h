@@ -1,0 +1,28 @@
+// Windows constants that the program's logic passes through the platform layer. They carry the
+// values of the Windows headers so that both builds agree byte for byte.
+#pragma once
+
+#include <cstdint>
+
+namespace qm {
+
+// MessageBox styles and answers.
+constexpr unsigned kMbOk = 0x00;
+constexpr unsigned kMbOkCancel = 0x01;
+constexpr unsigned kMbYesNo = 0x04;
+constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconInformation = 0x40;
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+// Error codes reported by file operations.
+constexpr std::uint32_t kErrorSuccess = 0;
+constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::uint32_t kErrorPathNotFound = 3;
+constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorFileExists = 80;
+
+}  // namespace qm

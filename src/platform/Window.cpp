@@ -1,0 +1,24 @@
+#include "platform/Window.h"
+
+#include "platform/Toolkit.h"
+
+namespace qm {
+
+Window::Window(Toolkit& toolkit, WindowStyle style, std::string name)
+    : Widget(std::move(name)), style_(style) {
+  auto peer = toolkit.createPeer(*this);
+  windowPeer_ = peer.get();
+  peer_ = std::move(peer);
+}
+
+void Window::setVisible(bool v) {
+  const bool appeared = v && !visible();
+  Widget::setVisible(v);
+  if (appeared && onShow) onShow();
+}
+
+void Window::perform(WindowAction action) {
+  windowPeer_->perform(action);
+}
+
+}  // namespace qm

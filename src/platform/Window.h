@@ -1,0 +1,54 @@
+// A top-level window of the program. Its bounds are the outer position on the screen and the size
+// of the client area (the same thing for the borderless windows).
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Widget.h"
+
+namespace qm {
+
+class Toolkit;
+
+enum class WindowStyle {
+  DropTarget,  // borderless, topmost, takes dropped files
+  Notice,      // borderless, topmost, never activated
+  Dialog,      // fixed dialog border with caption and close box, centred on the screen
+};
+
+// The files of one drop, valid until finish() releases them.
+class DroppedFiles {
+ public:
+  virtual ~DroppedFiles() = default;
+  virtual std::string firstPath() = 0;
+  virtual void finish() = 0;
+};
+
+class Window : public Widget {
+ public:
+  Window(Toolkit& toolkit, WindowStyle style, std::string name);
+
+  WindowStyle style() const { return style_; }
+
+  // Showing a hidden window runs onShow after it has become visible.
+  void setVisible(bool v) override;
+
+  void bringToFront() { perform(WindowAction::BringToFront); }
+  void bringToFrontTopmost() { perform(WindowAction::BringToFrontTopmost); }
+  void acceptDroppedFiles() { perform(WindowAction::AcceptDroppedFiles); }
+  void close() { perform(WindowAction::Close); }
+
+  std::function<void()> onShow;
+  // The close box, the system menu's close command or Alt+F4; without a handler the window hides.
+  std::function<void()> onCloseCommand;
+  std::function<void(DroppedFiles&)> onDropFiles;
+
+ private:
+  void perform(WindowAction action);
+
+  WindowStyle style_;
+  WindowPeer* windowPeer_ = nullptr;
+};
+
+}  // namespace qm

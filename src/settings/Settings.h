@@ -1,0 +1,51 @@
+// The settings as the program holds them in memory.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "settings/FixedText.h"
+
+namespace qm {
+
+constexpr int kSlotsPerList = 12;
+constexpr int kFolderListCount = 5;
+
+enum SaveMode : std::int16_t {
+  kSaveOverwrite = 0,
+  kSaveNumbered = 1,
+  kSaveAskName = 2,
+};
+
+enum DropWindowSize : std::int16_t {
+  kSizeSmall = 0,
+  kSizeNormal = 1,
+  kSizeLarge = 2,
+};
+
+struct FolderSlot {
+  FixedText<32> name;
+  FixedText<260> path;
+  friend bool operator==(const FolderSlot&, const FolderSlot&) = default;
+};
+
+using FolderList = std::array<FolderSlot, kSlotsPerList>;
+
+// Held by the drop window: the header, the slots of its current folder list and the sound.
+struct Settings {
+  std::int16_t saveMode = kSaveOverwrite;
+  std::int16_t dropWindowSize = kSizeSmall;
+  std::uint8_t switchFlags = 0;
+  std::int8_t lastListIndex = 0;  // folder lists 1..(index + 1) exist
+  std::array<std::uint8_t, 10> reserved{};
+  FolderList slots{};
+  FixedText<260> soundPath;
+};
+
+// Held by the folder-list editor: every folder list, as last read or saved.
+struct ConfirmedFolderLists {
+  std::array<FolderList, kFolderListCount> lists{};
+  bool settingsFileMissing = false;
+};
+
+}  // namespace qm

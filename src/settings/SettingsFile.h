@@ -1,0 +1,54 @@
+// The byte layout of the settings file and the conversions between it and the settings.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "settings/Settings.h"
+
+namespace qm::settings_file {
+
+constexpr std::size_t kSaveModeOffset = 0;
+constexpr std::size_t kDropWindowSizeOffset = 2;
+constexpr std::size_t kSwitchFlagsOffset = 4;
+constexpr std::size_t kLastListIndexOffset = 5;
+constexpr std::size_t kReservedOffset = 6;
+constexpr std::size_t kReservedSize = 10;
+constexpr std::size_t kHeaderSize = 16;
+
+constexpr std::size_t kNameSize = 32;
+constexpr std::size_t kPathSize = 260;
+constexpr std::size_t kSlotSize = kNameSize + kPathSize;
+constexpr std::size_t kListSize = kSlotSize * kSlotsPerList;
+constexpr std::size_t kListsOffset = kHeaderSize;
+constexpr std::size_t kListsSize = kListSize * kFolderListCount;
+constexpr std::size_t kSoundPathOffset = kListsOffset + kListsSize;
+constexpr std::size_t kSoundPathSize = 260;
+constexpr std::size_t kFileSize = kSoundPathOffset + kSoundPathSize;
+
+static_assert(kSlotSize == 292);
+static_assert(kListSize == 3504);
+static_assert(kSoundPathOffset == 17536);
+static_assert(kFileSize == 17796);
+static_assert(sizeof(FolderSlot) == kSlotSize);
+static_assert(FixedText<kNameSize>::kSize == kNameSize);
+
+constexpr std::size_t listOffset(int list) {
+  return kListsOffset + kListSize * static_cast<std::size_t>(list);
+}
+
+using Image = std::array<std::uint8_t, kFileSize>;
+
+// Reads the header, the slots of `currentList` and the sound path from `file`. A field that the
+// file ends inside is filled as far as the file goes; a field beyond its end keeps its value.
+void readSettings(std::span<const std::uint8_t> file, int currentList, Settings& settings);
+
+// Reads all five folder lists, as far as the file goes.
+void readFolderLists(std::span<const std::uint8_t> file, ConfirmedFolderLists& lists);
+
+// The whole file: header from the settings, ten zero bytes, the confirmed lists, the sound path.
+Image buildImage(const Settings& settings, const ConfirmedFolderLists& lists);
+
+}  // namespace qm::settings_file

@@ -1,0 +1,54 @@
+// Loads and saves the settings file that lives beside the executable.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "settings/Settings.h"
+
+namespace qm {
+
+class FileSystem;
+class Interaction;
+
+class SettingsStore {
+ public:
+  SettingsStore(FileSystem& files, Interaction& interaction);
+
+  // The executable's folder + "Quillmarten.dat". A path that would not fit in 260 bytes is left
+  // empty: loading then falls back to the defaults and saving reports that it cannot save.
+  void computePath();
+  const std::string& path() const { return path_; }
+
+  enum class LoadResult { FromFile, Defaults };
+  // Fills the settings from the file for `currentList`; without a readable file, tells the user
+  // and applies the default settings.
+  LoadResult loadSettings(int currentList);
+  // Fills the confirmed folder lists, or notes that the file is missing.
+  void loadFolderLists();
+  // Writes the whole file, then runs onSaved (the drop window's refresh). A failure is reported
+  // to the user, leaves the old file as it was and skips onSaved.
+  void saveSettings();
+  // Store and save when the value differs from the stored one; otherwise nothing.
+  void setSaveMode(std::int16_t mode);
+  void setDropWindowSize(std::int16_t size);
+
+  Settings& settings() { return settings_; }
+  const Settings& settings() const { return settings_; }
+  ConfirmedFolderLists& folderLists() { return lists_; }
+  const ConfirmedFolderLists& folderLists() const { return lists_; }
+
+  std::function<void()> onSaved;
+
+ private:
+  void applyDefaults();
+
+  FileSystem& files_;
+  Interaction& interaction_;
+  std::string path_;
+  Settings settings_;
+  ConfirmedFolderLists lists_;
+};
+
+}  // namespace qm

@@ -1,0 +1,35 @@
+#include "text/Cp932.h"
+
+namespace qm::text {
+
+bool isLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::size_t findLastCharOf(std::string_view text, std::string_view chars) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(text[i]))) {
+      ++i;  // the trail byte belongs to this character
+    } else if (chars.find(text[i]) != std::string_view::npos) {
+      found = i;
+    }
+  }
+  return found;
+}
+
+std::size_t findLastChar(std::string_view text, char ch) {
+  return findLastCharOf(text, std::string_view(&ch, 1));
+}
+
+std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t width = isLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
+    if (end + width > maxBytes) break;
+    end += width;
+  }
+  return text.substr(0, end > text.size() ? text.size() : end);
+}
+
+}  // namespace qm::text

@@ -1,0 +1,26 @@
+// Byte-string helpers for code page 932 (Shift-JIS). All text in the program is held as bytes in
+// this code page; a double-byte character's second byte may be '[', '\\' or ']', so every search
+// for an ASCII character must step over whole characters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qm::text {
+
+// 0x81-0x9F and 0xE0-0xFC start a double-byte character.
+bool isLeadByte(unsigned char byte);
+
+// Position of the last occurrence of `ch` that is a character of its own (never the trail byte of
+// a double-byte character), or npos.
+std::size_t findLastChar(std::string_view text, char ch);
+
+// Position of the last character that is any of `chars`, or npos.
+std::size_t findLastCharOf(std::string_view text, std::string_view chars);
+
+// The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a double-byte
+// character.
+std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes);
+
+}  // namespace qm::text
