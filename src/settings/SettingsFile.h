@@ -42,7 +42,9 @@ constexpr std::size_t listOffset(int list) {
 using Image = std::array<std::uint8_t, kFileSize>;
 
 // Reads the header, the slots of `currentList` and the sound path from `file`. A field that the
-// file ends inside is filled as far as the file goes; a field beyond its end keeps its value.
+// file ends inside is filled as far as the file goes; a field beyond its end keeps its value; bytes
+// beyond kFileSize are ignored. A save mode or size outside 0..2 becomes its default (1, 0), a last
+// folder-list index outside 0..4 is clamped into it, and so is `currentList`.
 void readSettings(std::span<const std::uint8_t> file, int currentList, Settings& settings);
 
 // Reads all five folder lists, as far as the file goes.
