@@ -17,7 +17,7 @@ struct SaveDialogRequest {
 
 struct SaveDialogResult {
   std::optional<std::string> path;  // empty when the dialog ended without a path
-  std::uint32_t lastError = 0;      // the system's last error when it did
+  std::uint32_t lastError = 0;      // why it did: 0 when the user cancelled
 };
 
 struct OpenDialogRequest {

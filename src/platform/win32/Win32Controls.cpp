@@ -1,0 +1,359 @@
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "platform/Control.h"
+#include "platform/Window.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Toolkit.h"
+
+namespace qm {
+namespace {
+
+// Panels and labels are drawn by the program: their colours, bevels and caption sizes change
+// while the drop window is on screen.
+constexpr const char* kDrawnClass = "QuillmartenPanel";
+constexpr const char* kControlProp = "QuillmartenControl";
+constexpr int kRadioIdBase = 100;
+
+Win32ControlPeer* peerOf(HWND hwnd) {
+  if (!hwnd || !GetPropA(hwnd, kControlProp)) return nullptr;
+  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool isDrawn(ControlKind kind) {
+  return kind == ControlKind::Panel || kind == ControlKind::Label;
+}
+
+LRESULT CALLBACK drawnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Win32ControlPeer* peer = peerOf(hwnd);
+  switch (message) {
+    case WM_NCHITTEST:
+      // The window underneath takes the pointer and the dropped files.
+      return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      if (peer) peer->paint(dc);
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
+    default:
+      break;
+  }
+  if (peer) {
+    LRESULT routed = 0;
+    // A panel that holds controls passes their notifications on.
+    if (routeChildMessage(*reinterpret_cast<Win32Toolkit*>(GetPropA(hwnd, "QuillmartenToolkit")),
+                          hwnd, message, wParam, lParam, routed)) {
+      return routed;
+    }
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void registerDrawnClass(HINSTANCE instance) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExA(instance, kDrawnClass, &existing)) return;
+  WNDCLASSEXA drawn{};
+  drawn.cbSize = sizeof(drawn);
+  drawn.lpfnWndProc = drawnProc;
+  drawn.hInstance = instance;
+  drawn.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  drawn.lpszClassName = kDrawnClass;
+  RegisterClassExA(&drawn);
+}
+
+struct Creation {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+Creation creationOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Panel:
+    case ControlKind::Label:
+      return {kDrawnClass, WS_CLIPSIBLINGS, 0};
+    case ControlKind::Button:
+      return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::Edit:
+      return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::ListBox:
+      return {"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::CheckBox:
+      return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::RadioGroup:
+      return {"BUTTON", BS_GROUPBOX, 0};
+    case ControlKind::Image:
+      return {"STATIC", SS_ICON, 0};
+  }
+  return {"STATIC", 0, 0};
+}
+
+}  // namespace
+
+bool routeChildMessage(Win32Toolkit& toolkit, HWND parent, UINT message, WPARAM wParam,
+                       LPARAM lParam, LRESULT& result) {
+  (void)parent;
+  switch (message) {
+    case WM_COMMAND: {
+      Win32ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam));
+      if (!peer) return false;
+      toolkit.guarded([&] { peer->notified(HIWORD(wParam), LOWORD(wParam)); });
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+      // Check boxes and radio buttons sit on the colour of what holds them.
+      HWND child = reinterpret_cast<HWND>(lParam);
+      Win32ControlPeer* peer = peerOf(child);
+      if (!peer) return false;
+      const Color color = peer->control().parent() ? peer->control().parent()->color()
+                                                   : peer->control().window().color();
+      SetBkColor(reinterpret_cast<HDC>(wParam), toColorRef(color));
+      if (isSystemColor(color)) {
+        result =
+            reinterpret_cast<LRESULT>(GetSysColorBrush(static_cast<int>(systemColorIndex(color))));
+      } else {
+        result = reinterpret_cast<LRESULT>(GetStockObject(DC_BRUSH));
+        SetDCBrushColor(reinterpret_cast<HDC>(wParam), toColorRef(color));
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+Win32ControlPeer::Win32ControlPeer(Win32Toolkit& toolkit, Control& control)
+    : toolkit_(toolkit), control_(control) {
+  create();
+}
+
+Win32ControlPeer::~Win32ControlPeer() {
+  toolkit_.forgetHandle(&control_);
+  for (HWND radio : radioButtons_) {
+    if (IsWindow(radio)) DestroyWindow(radio);
+  }
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+void Win32ControlPeer::create() {
+  registerDrawnClass(toolkit_.instance());
+  const Creation how = creationOf(control_.kind());
+  HWND parent = toolkit_.handleOf(control_.parent() ? static_cast<const void*>(control_.parent())
+                                                    : static_cast<const void*>(&control_.window()));
+  const Bounds& b = control_.bounds();
+  hwnd_ = CreateWindowExA(how.exStyle, how.className, control_.caption().c_str(),
+                          WS_CHILD | how.style | (control_.visible() ? WS_VISIBLE : 0), b.left,
+                          b.top, b.width, b.height, parent, nullptr, toolkit_.instance(), nullptr);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetPropA(hwnd_, kControlProp, reinterpret_cast<HANDLE>(1));
+  SetPropA(hwnd_, "QuillmartenToolkit", reinterpret_cast<HANDLE>(&toolkit_));
+  toolkit_.registerHandle(&control_, hwnd_);
+  if (control_.kind() == ControlKind::Image) {
+    SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.appIcon()), 0);
+  }
+  applyFont();
+}
+
+void Win32ControlPeer::applyBounds() {
+  const Bounds& b = control_.bounds();
+  MoveWindow(hwnd_, b.left, b.top, b.width, b.height, TRUE);
+  if (control_.kind() == ControlKind::RadioGroup) applyItems();
+}
+
+void Win32ControlPeer::applyFont() {
+  HFONT font = toolkit_.font(control_.font(), control_.window().font());
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (HWND radio : radioButtons_) {
+    SendMessageA(radio, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+}
+
+void Win32ControlPeer::applyItems() {
+  const auto& items = control_.items();
+  if (control_.kind() == ControlKind::ListBox) {
+    SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) {
+      SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    applyItemIndex();
+    return;
+  }
+  if (control_.kind() != ControlKind::RadioGroup) return;
+  // The radio buttons sit in the group box's parent, laid out in two columns inside the box.
+  for (HWND radio : radioButtons_) DestroyWindow(radio);
+  radioButtons_.clear();
+  const Bounds& b = control_.bounds();
+  const int columns = 2;
+  const int columnWidth = (b.width - 16) / columns;
+  const int rowHeight = 20;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const int column = static_cast<int>(i) % columns;
+    const int row = static_cast<int>(i) / columns;
+    HWND radio = CreateWindowExA(
+        0, "BUTTON", items[i].c_str(),
+        WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON | (control_.visible() ? WS_VISIBLE : 0),
+        b.left + 8 + column * columnWidth, b.top + 16 + row * rowHeight, columnWidth - 4,
+        rowHeight - 2, GetParent(hwnd_), reinterpret_cast<HMENU>(kRadioIdBase + i),
+        toolkit_.instance(), nullptr);
+    SetWindowLongPtrA(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropA(radio, kControlProp, reinterpret_cast<HANDLE>(1));
+    radioButtons_.push_back(radio);
+  }
+  applyFont();
+  applyItemIndex();
+}
+
+void Win32ControlPeer::applyItemIndex() {
+  const int index = control_.itemIndex();
+  if (control_.kind() == ControlKind::ListBox) {
+    SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    return;
+  }
+  for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
+    SendMessageA(radioButtons_[i], BM_SETCHECK,
+                 static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+}
+
+void Win32ControlPeer::applyHint() {
+  HWND tooltip =
+      static_cast<HWND>(GetPropA(toolkit_.handleOf(&control_.window()), "QuillmartenTooltip"));
+  if (!tooltip) return;
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(hwnd_);
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+  SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (control_.hint().empty()) return;
+  std::string text = control_.hint();
+  tool.lpszText = text.data();
+  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32ControlPeer::apply(Prop changed) {
+  switch (changed) {
+    case Prop::Caption:
+      SetWindowTextA(hwnd_, control_.caption().c_str());
+      if (isDrawn(control_.kind())) InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+    case Prop::Visible: {
+      const int show = control_.visible() ? SW_SHOWNA : SW_HIDE;
+      ShowWindow(hwnd_, show);
+      for (HWND radio : radioButtons_) ShowWindow(radio, show);
+      break;
+    }
+    case Prop::Enabled:
+      EnableWindow(hwnd_, control_.enabled());
+      for (HWND radio : radioButtons_) EnableWindow(radio, control_.enabled());
+      break;
+    case Prop::Bounds:
+      applyBounds();
+      break;
+    case Prop::Font:
+      applyFont();
+      if (isDrawn(control_.kind())) InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+    case Prop::Color:
+    case Prop::TextColor:
+    case Prop::Bevel:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      break;
+    case Prop::Hint:
+      applyHint();
+      break;
+    case Prop::Checked:
+      SendMessageA(hwnd_, BM_SETCHECK, control_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case Prop::Items:
+      applyItems();
+      break;
+    case Prop::ItemIndex:
+      applyItemIndex();
+      break;
+    case Prop::MaxLength:
+      SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
+      break;
+    case Prop::Interval:
+      break;
+  }
+}
+
+void Win32ControlPeer::notified(WORD code, WORD id) {
+  switch (control_.kind()) {
+    case ControlKind::Button:
+      if (code == BN_CLICKED && control_.onClick) control_.onClick();
+      break;
+    case ControlKind::CheckBox:
+      if (code == BN_CLICKED) {
+        control_.takeUserChecked(SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      }
+      break;
+    case ControlKind::RadioGroup:
+      if (code == BN_CLICKED && id >= kRadioIdBase) {
+        const int index = id - kRadioIdBase;
+        applyItemIndex();
+        control_.takeUserItemIndex(index);
+        applyItemIndex();
+      }
+      break;
+    case ControlKind::ListBox:
+      if (code == LBN_SELCHANGE) {
+        control_.takeUserItemIndex(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+      }
+      break;
+    case ControlKind::Edit:
+      if (code == EN_CHANGE) {
+        const int length = GetWindowTextLengthA(hwnd_);
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        GetWindowTextA(hwnd_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        control_.takeUserCaption(text);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void Win32ControlPeer::paint(HDC dc) {
+  RECT area;
+  GetClientRect(hwnd_, &area);
+  HBRUSH background = CreateSolidBrush(toColorRef(control_.color()));
+  FillRect(dc, &area, background);
+  DeleteObject(background);
+  switch (control_.bevel()) {
+    case Bevel::Raised:
+      DrawEdge(dc, &area, BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+      break;
+    case Bevel::Lowered:
+      DrawEdge(dc, &area, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+      break;
+    case Bevel::Single:
+      FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      InflateRect(&area, -1, -1);
+      break;
+    case Bevel::None:
+      break;
+  }
+  if (control_.caption().empty()) return;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, toColorRef(control_.textColor()));
+  HGDIOBJ oldFont = SelectObject(dc, toolkit_.font(control_.font(), control_.window().font()));
+  const UINT format = control_.kind() == ControlKind::Panel
+                          ? DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX
+                          : DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+  DrawTextA(dc, control_.caption().c_str(), -1, &area, format);
+  SelectObject(dc, oldFont);
+}
+
+}  // namespace qm

@@ -1,0 +1,98 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include "text/Cp932.h"
+
+namespace qm {
+namespace {
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  bool close() {
+    const bool closed = CloseHandle(handle_) != FALSE;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+bool writeAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
+  DWORD written = 0;
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size() && FlushFileBuffers(file);
+}
+
+}  // namespace
+
+std::string Win32FileSystem::executablePath() {
+  // Longer than MAX_PATH on purpose: the caller decides what to do with a path that long.
+  std::vector<char> path(32768, '\0');
+  const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  return std::string(path.data(), length);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::string& path,
+                                                                   std::size_t maxBytes) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return std::nullopt;
+  std::vector<std::uint8_t> bytes(maxBytes);
+  std::size_t filled = 0;
+  while (filled < maxBytes) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(maxBytes - filled), &read,
+                  nullptr) ||
+        read == 0) {
+      break;
+    }
+    filled += read;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool Win32FileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const std::size_t separator = text::findLastCharOf(path, "\\/:");
+  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
+  char temp[MAX_PATH] = {};
+  if (GetTempFileNameA(folder.c_str(), "qmt", 0, temp) == 0) return false;
+  Handle file(
+      CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const bool written = file.valid() && writeAll(file.get(), bytes) && file.close();
+  if (written &&
+      MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  if (file.valid()) file.close();
+  DeleteFileA(temp);
+  return false;
+}
+
+std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::string& to,
+                                        bool failIfExists) {
+  if (CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE)) return 0;
+  return GetLastError();
+}
+
+std::string Win32FileSystem::systemMessage(std::uint32_t code) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  std::string message = length > 0 && buffer ? std::string(buffer, length) : std::string();
+  if (buffer) LocalFree(buffer);
+  return message;
+}
+
+}  // namespace qm

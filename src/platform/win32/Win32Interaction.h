@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Interaction.h"
+
+namespace qm {
+
+class Win32Interaction : public Interaction {
+ public:
+  // Message boxes and dialogs are owned by `owner`, the program's hidden owner window.
+  explicit Win32Interaction(HWND owner) : owner_(owner) {}
+
+  int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
+  SaveDialogResult saveDialog(const SaveDialogRequest& request) override;
+  std::optional<std::string> openFileDialog(const OpenDialogRequest& request) override;
+  std::optional<std::string> chooseFolder(const std::string& startDir) override;
+  void playSound(const std::string& path) override;
+  void shellExecute(const std::string& file, const std::string& parameters) override;
+
+ private:
+  HWND owner_;
+};
+
+}  // namespace qm

@@ -1,0 +1,231 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/Control.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+#include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Toolkit.h"
+
+namespace qm {
+namespace {
+
+struct StyleBits {
+  DWORD style;
+  DWORD exStyle;
+};
+
+StyleBits stylesOf(WindowStyle style) {
+  switch (style) {
+    case WindowStyle::DropTarget:
+      return {WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOPMOST | WS_EX_TOOLWINDOW};
+    case WindowStyle::Notice:
+      return {WS_POPUP, WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE};
+    case WindowStyle::Dialog:
+      break;
+  }
+  return {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+          WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT};
+}
+
+// Every window of the program gets a class named after it, so that it can be found from outside.
+void registerClassFor(Win32Toolkit& toolkit, const std::string& name, WNDPROC proc) {
+  WNDCLASSEXA existing{};
+  existing.cbSize = sizeof(existing);
+  if (GetClassInfoExA(toolkit.instance(), name.c_str(), &existing)) return;
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_DBLCLKS;
+  windowClass.lpfnWndProc = proc;
+  windowClass.hInstance = toolkit.instance();
+  windowClass.hIcon = toolkit.appIcon();
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.lpszClassName = name.c_str();
+  RegisterClassExA(&windowClass);
+}
+
+class DroppedFileList : public DroppedFiles {
+ public:
+  explicit DroppedFileList(HDROP drop) : drop_(drop) {}
+  ~DroppedFileList() override { finish(); }
+  std::string firstPath() override {
+    char path[MAX_PATH] = {};
+    if (!drop_ || DragQueryFileA(drop_, 0, path, MAX_PATH) == 0) return {};
+    return path;
+  }
+  void finish() override {
+    if (drop_) DragFinish(drop_);
+    drop_ = nullptr;
+  }
+
+ private:
+  HDROP drop_;
+};
+
+}  // namespace
+
+Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
+    : toolkit_(toolkit), window_(window) {
+  registerClassFor(toolkit, window.name(), windowProc);
+  const StyleBits bits = stylesOf(window.style());
+  hwnd_ = CreateWindowExA(bits.exStyle, window.name().c_str(), window.caption().c_str(), bits.style,
+                          0, 0, 0, 0, toolkit.owner(), nullptr, toolkit.instance(), this);
+  toolkit.registerHandle(&window, hwnd_);
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                             0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
+  SetPropA(hwnd_, "QuillmartenTooltip", tooltip_);
+}
+
+Win32WindowPeer::~Win32WindowPeer() {
+  toolkit_.forgetHandle(&window_);
+  if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK Win32WindowPeer::windowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self || !self->hwnd_) return DefWindowProcA(hwnd, message, wParam, lParam);
+  return self->handle(message, wParam, lParam);
+}
+
+LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT routed = 0;
+  if (routeChildMessage(toolkit_, hwnd_, message, wParam, lParam, routed)) return routed;
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      HBRUSH brush = CreateSolidBrush(toColorRef(window_.color()));
+      FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+      DeleteObject(brush);
+      return 1;
+    }
+    case WM_TIMER: {
+      const auto found = timers_.find(wParam);
+      if (found != timers_.end() && found->second->onTimer)
+        toolkit_.guarded(found->second->onTimer);
+      return 0;
+    }
+    case WM_DROPFILES: {
+      DroppedFileList files(reinterpret_cast<HDROP>(wParam));
+      if (window_.onDropFiles) toolkit_.guarded([&] { window_.onDropFiles(files); });
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != SC_CLOSE) break;
+      [[fallthrough]];
+    case WM_CLOSE:
+      toolkit_.guarded([this] {
+        if (window_.style() == WindowStyle::DropTarget) {
+          window_.close();
+        } else if (window_.onCloseCommand) {
+          window_.onCloseCommand();
+        } else {
+          window_.setVisible(false);
+        }
+      });
+      return 0;
+    case WM_DESTROY:
+      if (window_.style() == WindowStyle::DropTarget) PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Win32WindowPeer::applyBounds() {
+  const Bounds& b = window_.bounds();
+  RECT frame{0, 0, b.width, b.height};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  if (window_.style() == WindowStyle::Dialog) {
+    // Dialogs open centred on the screen; after that the user may move them.
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  SetWindowPos(hwnd_, nullptr, b.left, b.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32WindowPeer::applyFontToChildren() {
+  EnumChildWindows(
+      hwnd_,
+      [](HWND child, LPARAM) -> BOOL {
+        auto* peer = reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(child, GWLP_USERDATA));
+        if (peer && GetPropA(child, "QuillmartenControl")) peer->apply(Prop::Font);
+        return TRUE;
+      },
+      0);
+}
+
+void Win32WindowPeer::apply(Prop changed) {
+  switch (changed) {
+    case Prop::Caption:
+      SetWindowTextA(hwnd_, window_.caption().c_str());
+      break;
+    case Prop::Visible:
+      if (!window_.visible()) {
+        ShowWindow(hwnd_, SW_HIDE);
+      } else if (window_.style() == WindowStyle::Dialog) {
+        if (!placed_) {
+          RECT frame;
+          GetWindowRect(hwnd_, &frame);
+          const int width = frame.right - frame.left;
+          const int height = frame.bottom - frame.top;
+          SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          placed_ = true;
+        }
+        ShowWindow(hwnd_, SW_SHOW);
+        SetForegroundWindow(hwnd_);
+      } else {
+        ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+      }
+      break;
+    case Prop::Bounds:
+      applyBounds();
+      break;
+    case Prop::Color:
+      InvalidateRect(hwnd_, nullptr, TRUE);
+      break;
+    case Prop::Font:
+      applyFontToChildren();
+      break;
+    case Prop::Enabled:
+      EnableWindow(hwnd_, window_.enabled());
+      break;
+    default:
+      break;
+  }
+}
+
+void Win32WindowPeer::perform(WindowAction action) {
+  switch (action) {
+    case WindowAction::BringToFront:
+      SetForegroundWindow(hwnd_);
+      break;
+    case WindowAction::BringToFrontTopmost:
+      SetForegroundWindow(hwnd_);
+      SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+      break;
+    case WindowAction::AcceptDroppedFiles:
+      DragAcceptFiles(hwnd_, TRUE);
+      break;
+    case WindowAction::Close:
+      DestroyWindow(hwnd_);
+      break;
+  }
+}
+
+}  // namespace qm
