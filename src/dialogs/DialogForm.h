@@ -1,0 +1,31 @@
+// What the configuration dialogs share: a window with a fixed dialog border, centred by the
+// platform, in Tahoma 8 pt, that the tray menu opens without waiting for it to close.
+#pragma once
+
+#include <string>
+
+#include "platform/Window.h"
+
+namespace qm {
+
+class Toolkit;
+
+class DialogForm {
+ public:
+  DialogForm(const DialogForm&) = delete;
+  DialogForm& operator=(const DialogForm&) = delete;
+  virtual ~DialogForm() = default;
+
+  Window& window() { return window_; }
+  // Opens the dialog, or only brings it to the front when it is open already.
+  void Show();
+
+ protected:
+  // Hidden until shown.
+  DialogForm(Toolkit& toolkit, std::string name, const std::string& caption, int clientWidth,
+             int clientHeight);
+
+  Window window_;
+};
+
+}  // namespace qm

@@ -1,0 +1,83 @@
+// The drop window: a column of folder panels for the current folder list, the mode label with the
+// save mode, and the tab strip with one tab per folder list. It holds the current folder list and,
+// through the settings store, the settings, and lays itself out again from the settings file at
+// every refresh. When it is shown and what it paints during a drag is the drag watcher's business.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "dropwindow/SettingsMarks.h"
+#include "platform/Control.h"
+#include "platform/Platform.h"
+#include "platform/Timer.h"
+#include "platform/Window.h"
+#include "settings/Settings.h"
+
+namespace qm {
+
+class SettingsStore;
+
+class TForm1 {
+ public:
+  static constexpr std::uint8_t kNoPendingList = 255;
+  static constexpr int kTickMs = 50;
+
+  // Builds the window hidden, starts Timer1 and runs FormCreate, whose refresh loads the settings
+  // and may ask the user about a missing settings file.
+  TForm1(Platform& platform, SettingsStore& store, SettingsMarks& marks);
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  void FormCreate();
+  // Reloads the settings for the current folder list and lays the window out again.
+  void Refresh();
+  // The next folder list in use, wrapping to the first; refreshes even when that is the same list.
+  void SelectNextFolderList();
+  // Makes folder list n (0..4) current and refreshes, unless it is current already.
+  void SelectFolderList(std::int8_t n);
+  // Marks the current folder list's tab; the hover style also colours it.
+  void PaintTabs(bool hover);
+
+  Platform& platform() { return platform_; }
+  SettingsStore& store() { return store_; }
+  const Settings& settings() const;
+
+  Window& window() { return window_; }
+  // Panel1..Panel12; all have the size of Panel1.
+  std::array<Control, kSlotsPerList>& folderPanels() { return folderPanels_; }
+  Control& Label1() { return label1_; }
+  Control& ButtonPanel() { return buttonPanel_; }
+  // FLPanel1..FLPanel5, inside ButtonPanel.
+  std::array<Control, kFolderListCount>& tabs() { return tabs_; }
+  Timer& Timer1() { return timer1_; }
+
+  std::int8_t currentFolderList() const { return currentList_; }
+  std::uint8_t pendingListSelection() const { return pendingList_; }
+  void setPendingListSelection(std::uint8_t list) { pendingList_ = list; }
+
+ private:
+  void buildLayout();
+  // Each returns the mode label's top.
+  int layOutFolders();
+  int layOutDefaultFolder();
+  void layOutLabelAndTabs(int labelTop);
+  void markSettings();
+
+  Platform& platform_;
+  SettingsStore& store_;
+  SettingsMarks& marks_;
+
+  Window window_;
+  std::array<Control, kSlotsPerList> folderPanels_;
+  Control label1_;
+  Control buttonPanel_;
+  std::array<Control, kFolderListCount> tabs_;
+  Timer timer1_;
+
+  std::int8_t currentList_ = 0;
+  std::uint8_t pendingList_ = kNoPendingList;
+};
+
+}  // namespace qm

@@ -1,0 +1,20 @@
+#include "shell/Application.h"
+
+namespace qm {
+
+Application::Application(Platform& platform)
+    : store_(platform.files, platform.interaction),
+      trayMenu_(platform.toolkit, store_),
+      form1_(platform, store_, trayMenu_),
+      form2_(platform.toolkit, store_),
+      form3_(platform.toolkit),
+      form4_(platform.toolkit),
+      form5_(platform.toolkit) {
+  store_.onSaved = [this] { form1_.Refresh(); };
+  trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
+  // The icon comes up last, so no tray command can run while the first refresh still waits on
+  // the missing-settings message and the other windows do not exist yet.
+  trayMenu_.TrayIcon1().setVisible(true);
+}
+
+}  // namespace qm

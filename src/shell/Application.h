@@ -1,0 +1,46 @@
+// The program's objects, built once in start-up order and kept until the program ends: the
+// settings store, the tray menu and the five windows. The drop window is the main window.
+#pragma once
+
+#include "dialogs/Msg.h"
+#include "dialogs/Property.h"
+#include "dialogs/Setdirpath.h"
+#include "dialogs/Ver.h"
+#include "dropwindow/Qmt.h"
+#include "platform/Platform.h"
+#include "settings/SettingsStore.h"
+#include "shell/TrayMenu.h"
+
+namespace qm {
+
+class Application {
+ public:
+  // Creates the windows (the drop window loads the settings and may ask the user about a missing
+  // settings file on the way), then puts the tray icon up.
+  explicit Application(Platform& platform);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  // Closing it ends the message loop.
+  Window& mainWindow() { return form1_.window(); }
+
+  SettingsStore& store() { return store_; }
+  TrayMenu& trayMenu() { return trayMenu_; }
+  TForm1& Form1() { return form1_; }
+  TForm2& Form2() { return form2_; }
+  TForm3& Form3() { return form3_; }
+  TForm4& Form4() { return form4_; }
+  TForm5& Form5() { return form5_; }
+
+ private:
+  // Built in this order.
+  SettingsStore store_;
+  TrayMenu trayMenu_;
+  TForm1 form1_;
+  TForm2 form2_;
+  TForm3 form3_;
+  TForm4 form4_;
+  TForm5 form5_;
+};
+
+}  // namespace qm

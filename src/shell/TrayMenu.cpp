@@ -1,0 +1,114 @@
+#include "shell/TrayMenu.h"
+
+#include "dialogs/Property.h"
+#include "dialogs/Setdirpath.h"
+#include "dialogs/Ver.h"
+#include "dropwindow/Qmt.h"
+#include "settings/SettingsStore.h"
+#include "shell/AppIdentity.h"
+
+namespace qm {
+namespace {
+
+// Exactly one item of a submenu carries the check mark: the one of the stored value.
+void markOne(std::initializer_list<MenuItem*> itemsByValue, int value) {
+  int itemValue = 0;
+  for (MenuItem* item : itemsByValue) item->setChecked(itemValue++ == value);
+}
+
+}  // namespace
+
+TrayMenu::TrayMenu(Toolkit& toolkit, SettingsStore& store)
+    : store_(store),
+      popupMenu1_(toolkit, MenuItemKind::Popup, nullptr, "PopupMenu1", ""),
+      n11_(toolkit, MenuItemKind::Command, &popupMenu1_, "N11", "保存先フォルダ登録(&M)..."),
+      n21_(toolkit, MenuItemKind::Submenu, &popupMenu1_, "N21", "ドロップウィンドウサイズ"),
+      n4_(toolkit, MenuItemKind::CheckItem, &n21_, "N4", "小さい"),
+      n5_(toolkit, MenuItemKind::CheckItem, &n21_, "N5", "普通"),
+      n6_(toolkit, MenuItemKind::CheckItem, &n21_, "N6", "大きい"),
+      n31_(toolkit, MenuItemKind::Submenu, &popupMenu1_, "N31", "保存モード"),
+      n1_(toolkit, MenuItemKind::CheckItem, &n31_, "N1", "上書き"),
+      n2_(toolkit, MenuItemKind::CheckItem, &n31_, "N2", "別名保存"),
+      n3_(toolkit, MenuItemKind::CheckItem, &n31_, "N3", "ファイル名入力"),
+      n8_(toolkit, MenuItemKind::Command, &popupMenu1_, "N8", "プロパティ(&P)..."),
+      n7_(toolkit, MenuItemKind::Command, &popupMenu1_, "N7", "バージョン情報(&V)..."),
+      e1_(toolkit, MenuItemKind::Command, &popupMenu1_, "E1", "終了(&E)"),
+      trayIcon1_(toolkit, popupMenu1_, kAppTitle) {
+  n1_.onClick = [this] { N1Click(); };
+  n2_.onClick = [this] { N2Click(); };
+  n3_.onClick = [this] { N3Click(); };
+  n4_.onClick = [this] { N4Click(); };
+  n5_.onClick = [this] { N5Click(); };
+  n6_.onClick = [this] { N6Click(); };
+}
+
+void TrayMenu::attachWindows(const Windows& windows) {
+  windows_.emplace(windows);
+  n11_.onClick = [this] { N11Click(); };
+  n8_.onClick = [this] { N8Click(); };
+  n7_.onClick = [this] { N7Click(); };
+  e1_.onClick = [this] { E1Click(); };
+}
+
+void TrayMenu::markSaveMode(std::int16_t saveMode) {
+  markOne({&n1_, &n2_, &n3_}, saveMode);
+}
+
+void TrayMenu::markDropWindowSize(std::int16_t dropWindowSize) {
+  markOne({&n4_, &n5_, &n6_}, dropWindowSize);
+}
+
+void TrayMenu::chooseSaveMode(std::int16_t saveMode) {
+  markSaveMode(saveMode);
+  store_.setSaveMode(saveMode);
+}
+
+void TrayMenu::chooseDropWindowSize(std::int16_t dropWindowSize) {
+  markDropWindowSize(dropWindowSize);
+  store_.setDropWindowSize(dropWindowSize);
+}
+
+void TrayMenu::N1Click() {
+  chooseSaveMode(kSaveOverwrite);
+}
+
+void TrayMenu::N2Click() {
+  chooseSaveMode(kSaveNumbered);
+}
+
+void TrayMenu::N3Click() {
+  chooseSaveMode(kSaveAskName);
+}
+
+void TrayMenu::N4Click() {
+  chooseDropWindowSize(kSizeSmall);
+}
+
+void TrayMenu::N5Click() {
+  chooseDropWindowSize(kSizeNormal);
+}
+
+void TrayMenu::N6Click() {
+  chooseDropWindowSize(kSizeLarge);
+}
+
+void TrayMenu::N11Click() {
+  windows_.value().folderEditor.Show();
+}
+
+void TrayMenu::N8Click() {
+  TForm5& properties = windows_.value().properties;
+  properties.fillFrom(store_.settings());
+  properties.Show();
+}
+
+void TrayMenu::N7Click() {
+  windows_.value().about.Show();
+}
+
+void TrayMenu::E1Click() {
+  // The drop window is the main window: closing it ends the message loop.
+  windows_.value().dropWindow.window().close();
+}
+
+}  // namespace qm
