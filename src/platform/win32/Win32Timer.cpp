@@ -18,7 +18,7 @@ Win32TimerPeer::~Win32TimerPeer() {
   HWND window = toolkit_.handleOf(&timer_.window());
   if (!running_ || !window) return;
   KillTimer(window, id_);
-  windowPeerOf(window)->removeTimer(id_);
+  if (Win32WindowPeer* peer = windowPeerOf(window)) peer->removeTimer(id_);
 }
 
 void Win32TimerPeer::apply(Prop changed) {

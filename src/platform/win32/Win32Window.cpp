@@ -136,6 +136,13 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       if (window_.style() == WindowStyle::DropTarget) PostQuitMessage(0);
       return 0;
+    case WM_NCDESTROY: {
+      // Timers and controls that outlive the handle must not reach it any more.
+      HWND destroyed = hwnd_;
+      toolkit_.forgetHandle(&window_);
+      hwnd_ = nullptr;
+      return DefWindowProcA(destroyed, message, wParam, lParam);
+    }
     default:
       break;
   }
