@@ -5,21 +5,12 @@
 namespace qm {
 namespace {
 
+using namespace switch_flags;
+
 constexpr int kClientWidth = 519;
 constexpr int kClientHeight = 393;
 constexpr Color kHeadingColor = rgb(0, 0, 128);
 constexpr int kPathMaxLength = 258;
-
-// Switch flags: the edge and key bits are set when the switch is off, the gesture bits when the
-// gesture is on.
-constexpr std::uint8_t kRightEdgeOff = 0x01;
-constexpr std::uint8_t kLeftEdgeOff = 0x02;
-constexpr std::uint8_t kBottomEdgeOff = 0x04;
-constexpr std::uint8_t kTopEdgeOff = 0x08;
-constexpr std::uint8_t kSquareGestureOn = 0x10;
-constexpr std::uint8_t kLGestureOn = 0x20;
-constexpr std::uint8_t kF12Off = 0x40;
-constexpr std::uint8_t kCtrlOff = 0x80;
 
 // Group frames and what sits in them, in client pixels of the dialog or of their group.
 constexpr Bounds kEdgeGroup{8, 8, 250, 230};

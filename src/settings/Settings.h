@@ -23,6 +23,19 @@ enum DropWindowSize : std::int16_t {
   kSizeLarge = 2,
 };
 
+// One bit per appearance switch. The edge and key bits are set when the switch is off, the gesture
+// bits when the gesture is on, so 0 means every edge and key on and both gestures off.
+namespace switch_flags {
+constexpr std::uint8_t kRightEdgeOff = 0x01;
+constexpr std::uint8_t kLeftEdgeOff = 0x02;
+constexpr std::uint8_t kBottomEdgeOff = 0x04;
+constexpr std::uint8_t kTopEdgeOff = 0x08;
+constexpr std::uint8_t kSquareGestureOn = 0x10;
+constexpr std::uint8_t kLGestureOn = 0x20;
+constexpr std::uint8_t kF12Off = 0x40;
+constexpr std::uint8_t kCtrlOff = 0x80;
+}  // namespace switch_flags
+
 struct FolderSlot {
   FixedText<32> name;
   FixedText<260> path;
