@@ -29,6 +29,25 @@ std::vector<char> pathBuffer(const std::string& initial) {
   return buffer;
 }
 
+// What the save and open dialogs share: the filter list and the buffer for the chosen path.
+struct FileDialog {
+  FileDialog(HWND owner, const std::string& filterPairs, const std::string& fileName,
+             int filterIndex)
+      : filter(dialogFilter(filterPairs)), file(pathBuffer(fileName)) {
+    fields.lStructSize = sizeof(fields);
+    fields.hwndOwner = owner;
+    fields.lpstrFilter = filter.data();
+    fields.nFilterIndex = static_cast<DWORD>(filterIndex);
+    fields.lpstrFile = file.data();
+    fields.nMaxFile = static_cast<DWORD>(file.size());
+  }
+  std::string chosenPath() const { return std::string(file.data()); }
+
+  std::vector<char> filter;
+  std::vector<char> file;
+  OPENFILENAMEA fields{};
+};
+
 // The save dialog comes up over the topmost drop window, in front of everything.
 UINT_PTR CALLBACK bringDialogForward(HWND dialog, UINT message, WPARAM, LPARAM) {
   if (message == WM_INITDIALOG) {
@@ -52,22 +71,14 @@ int Win32Interaction::messageBox(const std::string& text, const std::string& cap
 }
 
 SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) {
-  std::vector<char> filter = dialogFilter(request.filter);
-  std::vector<char> file = pathBuffer(request.fileName);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner_;
-  dialog.lpstrFilter = filter.data();
-  dialog.nFilterIndex = static_cast<DWORD>(request.filterIndex);
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.lpstrInitialDir = request.initialDir.c_str();
-  dialog.Flags =
+  FileDialog dialog(owner_, request.filter, request.fileName, request.filterIndex);
+  dialog.fields.lpstrInitialDir = request.initialDir.c_str();
+  dialog.fields.Flags =
       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
-  dialog.lpfnHook = bringDialogForward;
+  dialog.fields.lpfnHook = bringDialogForward;
   SaveDialogResult result;
-  if (GetSaveFileNameA(&dialog)) {
-    result.path = std::string(file.data());
+  if (GetSaveFileNameA(&dialog.fields)) {
+    result.path = dialog.chosenPath();
   } else {
     result.lastError = CommDlgExtendedError();
   }
@@ -75,18 +86,10 @@ SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) 
 }
 
 std::optional<std::string> Win32Interaction::openFileDialog(const OpenDialogRequest& request) {
-  std::vector<char> filter = dialogFilter(request.filter);
-  std::vector<char> file = pathBuffer(request.fileName);
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = sizeof(dialog);
-  dialog.hwndOwner = owner_;
-  dialog.lpstrFilter = filter.data();
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = static_cast<DWORD>(file.size());
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-  return std::string(file.data());
+  FileDialog dialog(owner_, request.filter, request.fileName, 1);
+  dialog.fields.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (!GetOpenFileNameA(&dialog.fields)) return std::nullopt;
+  return dialog.chosenPath();
 }
 
 std::optional<std::string> Win32Interaction::chooseFolder(const std::string& startDir) {
