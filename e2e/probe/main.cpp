@@ -1,6 +1,7 @@
 // qmprobe: reads the windows of the desktop it runs on and prints them for the e2e harness.
 //   qmprobe windows        every top-level window
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
+//   qmprobe icon HWND      the icon a static control shows, 0 for none
 // It only observes; every input to the program under test comes from real X events.
 #include <windows.h>
 
@@ -22,8 +23,19 @@ BOOL CALLBACK PrintDirectChild(HWND window, LPARAM parent) {
   return TRUE;
 }
 
+HWND ParseWindow(const char* text) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 16)));
+}
+
+int PrintIcon(HWND control) {
+  DWORD_PTR icon = 0;
+  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon)) return 1;
+  std::printf("%llx\n", static_cast<unsigned long long>(icon));
+  return 0;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children HWND\n");
+  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND\n");
   return 2;
 }
 
@@ -32,14 +44,15 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
-  } else if (argc == 3 && std::strcmp(argv[1], "children") == 0) {
-    const auto parent = static_cast<UINT_PTR>(std::strtoull(argv[2], nullptr, 16));
-    HWND window = reinterpret_cast<HWND>(parent);
+  } else if (argc == 3 &&
+             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0)) {
+    HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
       return 1;
     }
-    EnumChildWindows(window, PrintDirectChild, static_cast<LPARAM>(parent));
+    if (std::strcmp(argv[1], "icon") == 0) return PrintIcon(window);
+    EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
   } else {
     return Usage();
   }

@@ -1,0 +1,81 @@
+"""Reads the desktop's windows through qmprobe.exe, which runs in the same prefix."""
+
+from dataclasses import dataclass
+
+WS_CAPTION = 0x00C00000
+WS_BORDER = 0x00800000
+WS_THICKFRAME = 0x00040000
+WS_EX_TOPMOST = 0x00000008
+WS_EX_TOOLWINDOW = 0x00000080
+
+
+@dataclass(frozen=True)
+class Window:
+    hwnd: int
+    pid: int
+    visible: bool
+    cls: str
+    rect: tuple  # left, top, right, bottom in screen pixels
+    client: tuple  # width, height
+    style: int
+    exstyle: int
+    owner: int
+    control_id: int
+    title_bytes: bytes
+
+    @property
+    def title(self):
+        return self.title_bytes.decode("cp932", errors="replace")
+
+    @property
+    def width(self):
+        return self.rect[2] - self.rect[0]
+
+    @property
+    def height(self):
+        return self.rect[3] - self.rect[1]
+
+    @property
+    def centre(self):
+        return (self.rect[0] + self.rect[2]) // 2, (self.rect[1] + self.rect[3]) // 2
+
+
+def parse_line(line):
+    fields = line.split("\t")
+    if len(fields) != 16:
+        raise ValueError(f"qmprobe printed an unexpected line: {line!r}")
+    (_, hwnd, pid, visible, cls, left, top, right, bottom, client_w, client_h, style, exstyle,
+     owner, control_id, title) = fields
+    return Window(hwnd=int(hwnd, 16), pid=int(pid), visible=visible == "1", cls=cls,
+                  rect=(int(left), int(top), int(right), int(bottom)),
+                  client=(int(client_w), int(client_h)), style=int(style, 16),
+                  exstyle=int(exstyle, 16), owner=int(owner, 16),
+                  control_id=int(control_id, 16), title_bytes=bytes.fromhex(title))
+
+
+class Probe:
+    def __init__(self, wine, probe_exe):
+        self._wine = wine
+        self._exe = str(probe_exe)
+
+    def _query(self, *args):
+        result = self._wine.run([self._exe, *args], timeout=30, check=False)
+        if result.returncode != 0:
+            return None
+        text = result.stdout.decode("ascii")
+        return [parse_line(line) for line in text.splitlines() if line]
+
+    def windows(self):
+        windows = self._query("windows")
+        if windows is None:
+            raise RuntimeError("qmprobe could not list the windows")
+        return windows
+
+    def icon(self, control):
+        """The icon handle a static control shows: 0 when it shows none."""
+        result = self._wine.run([self._exe, "icon", f"{control.hwnd:x}"], timeout=30, check=True)
+        return int(result.stdout.decode("ascii").strip(), 16)
+
+    def children(self, window):
+        """The window's children, or none once the window is gone."""
+        return self._query("children", f"{window.hwnd:x}") or []

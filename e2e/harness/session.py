@@ -1,0 +1,79 @@
+"""One scenario's world: a copy of the prefix, a private X screen and a program folder."""
+
+import shutil
+import subprocess
+from pathlib import Path
+
+from .app import App
+from .desktop import Desktop
+from .waits import Failure
+from .wine import Wine, clone_prefix
+from .xserver import VirtualScreen
+
+PROGRAM_FOLDER = "Quillmarten"
+EXE_NAME = "Quillmarten.exe"
+SETTINGS_NAME = "Quillmarten.dat"
+
+
+class Session(Desktop):
+    def __init__(self, name, base_prefix, exe, probe_exe, work_dir, artefacts):
+        self.name = name
+        self.work_dir = Path(work_dir)
+        self.artefacts = Path(artefacts)
+        self._base_prefix = base_prefix
+        self._exe = Path(exe)
+        self._probe_exe = probe_exe
+        self._screenshots = 0
+
+    def __enter__(self):
+        shutil.rmtree(self.work_dir, ignore_errors=True)
+        self.work_dir.mkdir(parents=True)
+        self.artefacts.mkdir(parents=True, exist_ok=True)
+        prefix = clone_prefix(self._base_prefix, self.work_dir / "prefix")
+        self.folder = prefix / "drive_c" / PROGRAM_FOLDER
+        self.folder.mkdir()
+        shutil.copy2(self._exe, self.folder / EXE_NAME)
+        screen = VirtualScreen(self.work_dir / "xvfb.log")
+        super().__init__(Wine(prefix, screen.display), screen, self._probe_exe,
+                         self.work_dir / "scratch.png")
+        return self
+
+    def __exit__(self, *exc):
+        self.wine.shut_down()
+        self.screen.stop()
+        # The prefix is the bulk of the folder; logs and screenshots stay.
+        shutil.rmtree(self.wine.prefix, ignore_errors=True)
+        return False
+
+    @property
+    def settings_path(self):
+        return self.folder / SETTINGS_NAME
+
+    def write_settings(self, image):
+        self.settings_path.write_bytes(image)
+
+    def folder_contents(self):
+        return sorted(path.name for path in self.folder.iterdir())
+
+    def start_app(self):
+        """Starts Quillmarten.exe from its folder, as a double click would."""
+        exe = f"C:\\{PROGRAM_FOLDER}\\{EXE_NAME}"
+        log = self.work_dir / "wine.log"
+        return App(self, self.wine.start([exe], log, cwd=self.folder))
+
+    def screenshot(self, label):
+        """Keeps a screenshot among the run's artefacts and returns its path."""
+        self._screenshots += 1
+        path = self.artefacts / f"{self.name}-{self._screenshots:02d}-{label}.png"
+        self.screen.screenshot(path)
+        return path
+
+    def run_second_copy(self, timeout):
+        """Starts another copy and returns its exit code once it has ended."""
+        exe = f"C:\\{PROGRAM_FOLDER}\\{EXE_NAME}"
+        process = self.wine.start([exe], self.work_dir / "wine-second.log", cwd=self.folder)
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            raise Failure(f"the second copy was still running {timeout:g} s later") from None

@@ -1,0 +1,99 @@
+"""The tray icon in Wine's taskbar and the program's popup menu, driven with the mouse."""
+
+from .waits import Failure, expect, wait_until
+from .xserver import wait_for_drawing
+
+MENU_CLASS = "#32768"
+TRAY_CLASS = "Shell_TrayWnd"
+TRAY_MENU = ("保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード",
+             "プロパティ(&P)...", "バージョン情報(&V)...", "終了(&E)")
+SUBMENUS = {
+    "ドロップウィンドウサイズ": ("小さい", "普通", "大きい"),
+    "保存モード": ("上書き", "別名保存", "ファイル名入力"),
+}
+# Wine draws a popup menu as a 3-pixel frame around items of one height.
+MENU_MARGIN = 3
+# Clicks land near an item's left end, away from the icon's tooltip at the right.
+CLICK_INSET = 24
+# Top left of the desktop: nothing of the program's is shown there while a test runs.
+EMPTY_DESKTOP_POINT = (8, 8)
+
+
+def item_rect(menu, index, count):
+    left, top, right, bottom = menu.rect
+    inner = bottom - top - 2 * MENU_MARGIN
+    expect(inner > 0 and inner % count == 0,
+           f"a menu of {count} items should be {count} equal rows, but it is {inner} pixels high")
+    height = inner // count
+    item_top = top + MENU_MARGIN + index * height
+    return left + MENU_MARGIN, item_top, right - MENU_MARGIN, item_top + height
+
+
+def taskbar_windows(probe):
+    """The windows that Wine's taskbar shows a button for: each button's id is its window."""
+    bars = [w for w in probe.windows() if w.cls == TRAY_CLASS]
+    return {button.control_id for bar in bars for button in probe.children(bar)
+            if button.cls == "Button" and button.visible and button.control_id}
+
+
+class Tray:
+    def __init__(self, desktop, app):
+        self._desktop = desktop
+        self._app = app
+
+    def icon_rect(self):
+        """The first icon of the tray: the square at the right end of the taskbar."""
+        bar = wait_until("Wine's taskbar",
+                         lambda: next((w for w in self._desktop.probe.windows()
+                                       if w.cls == TRAY_CLASS and w.visible), None))
+        left, top, right, bottom = bar.rect
+        return right - (bottom - top), top, right, bottom
+
+    def wait_icon(self, timeout=15.0):
+        rect = self.icon_rect()
+        wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, rect,
+                         "the tray icon", timeout)
+        return rect
+
+    def open_menu(self):
+        left, top, right, bottom = self.wait_icon()
+        self._desktop.input.click((left + right) // 2, (top + bottom) // 2, button=3)
+        return self._app.wait_window(MENU_CLASS)
+
+    def menus(self):
+        return [w for w in self._app.windows() if w.cls == MENU_CLASS and w.visible]
+
+    def choose(self, *path, when_open=None):
+        """Opens the tray menu and clicks the items of path, e.g. ("保存モード", "上書き").
+
+        when_open runs once the menu holding the last item is open, before the last click.
+        """
+        menu = self.open_menu()
+        items = TRAY_MENU
+        for position, caption in enumerate(path):
+            expect(caption in items, f"{caption!r} is not among {items}")
+            if position == len(path) - 1 and when_open:
+                when_open()
+            rect = item_rect(menu, items.index(caption), len(items))
+            self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
+            if caption in SUBMENUS:
+                menu = self._wait_submenu(menu, rect)
+                items = SUBMENUS[caption]
+        wait_until("the tray menu to close", lambda: not self.menus())
+
+    def _wait_submenu(self, parent, item):
+        def opened():
+            others = [w for w in self.menus() if w.hwnd != parent.hwnd]
+            return others[0] if len(others) == 1 else None
+
+        submenu = wait_until("the submenu", opened, timeout=5)
+        # Wine aligns a submenu's first item with the item that opened it.
+        if abs(submenu.rect[1] + MENU_MARGIN - item[1]) > MENU_MARGIN:
+            raise Failure(f"the submenu at {submenu.rect} does not belong to the item at {item}")
+        return submenu
+
+    def close_menu(self):
+        """Clicks the empty desktop, as a person dismisses a menu: keys go to the foreground
+        window, which need not be the menu's."""
+        self._desktop.input.click(*EMPTY_DESKTOP_POINT)
+        wait_until("the tray menu to close", lambda: not self.menus())

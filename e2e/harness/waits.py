@@ -1,0 +1,24 @@
+"""Polling with a deadline: the only way the harness waits for the program."""
+
+import time
+
+
+class Failure(AssertionError):
+    """A check on the program did not hold."""
+
+
+def wait_until(what, check, timeout=10.0, interval=0.1):
+    """Calls check() until it returns something true and returns that; fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = check()
+        if result:
+            return result
+        if time.monotonic() >= deadline:
+            raise Failure(f"timed out after {timeout:g} s waiting for {what}")
+        time.sleep(interval)
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)

@@ -1,0 +1,75 @@
+"""A private Xvfb screen per scenario; Wine's virtual desktop fills it."""
+
+import os
+import subprocess
+
+from .waits import wait_until
+
+WIDTH, HEIGHT = 1280, 1024
+
+
+class VirtualScreen:
+    def __init__(self, log_path):
+        read_end, write_end = os.pipe()
+        with open(log_path, "ab") as log:
+            # -displayfd lets Xvfb pick a free display and tell us which once it accepts clients.
+            self._process = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
+                 "-nolisten", "tcp", "-noreset"],
+                stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as announced:
+            number = announced.readline().strip()
+        if not number:
+            self._process.kill()
+            raise RuntimeError(f"Xvfb did not start, see {log_path}")
+        self.display = f":{number}"
+
+    def env(self):
+        return {"DISPLAY": self.display}
+
+    def run_x(self, *args, timeout=10):
+        return subprocess.run(list(args), env={**os.environ, **self.env()}, check=True,
+                              stdin=subprocess.DEVNULL, capture_output=True, timeout=timeout)
+
+    def screenshot(self, path):
+        self.run_x("import", "-window", "root", str(path))
+        return path
+
+    def stop(self):
+        self._process.terminate()
+        try:
+            self._process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self._process.kill()
+            self._process.wait()
+
+
+class Input:
+    """Real X input through the XTEST extension, as a person's mouse and keyboard."""
+
+    def __init__(self, screen):
+        self._screen = screen
+
+    def click(self, x, y, button=1):
+        self._screen.run_x("xdotool", "mousemove", str(x), str(y), "click", str(button))
+
+    def move(self, x, y):
+        self._screen.run_x("xdotool", "mousemove", str(x), str(y))
+
+    def key(self, *names):
+        self._screen.run_x("xdotool", "key", *names)
+
+
+def distinct_colours(screen, path, left, top, width, height):
+    """How many colours a rectangle of a fresh screenshot holds: 1 means nothing is drawn there."""
+    screen.screenshot(path)
+    result = screen.run_x("convert", str(path), "-crop", f"{width}x{height}+{left}+{top}",
+                          "-format", "%k", "info:")
+    return int(result.stdout.decode().strip())
+
+
+def wait_for_drawing(screen, path, rect, what, timeout=10.0):
+    left, top, right, bottom = rect
+    wait_until(what, lambda: distinct_colours(screen, path, left, top, right - left,
+                                               bottom - top) > 1, timeout, interval=0.2)

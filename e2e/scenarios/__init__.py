@@ -1,0 +1,1 @@
+"""Scenarios; every module here registers its cases on import."""

@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Starts the built Quillmarten.exe under Wine for a person to use or look at.
+
+With a DISPLAY, Wine's virtual desktop (taskbar and tray included) opens on it. Without one,
+a private Xvfb screen is started, the tray menu is opened and photographed, and the program
+keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
+kept, so the settings file survives from one run to the next.
+"""
+
+import os
+import shutil
+import signal
+import sys
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "e2e"))
+
+from harness.app import App  # noqa: E402
+from harness.desktop import Desktop  # noqa: E402
+from harness.message_box import MessageBox  # noqa: E402
+from harness.tray import Tray  # noqa: E402
+from harness.waits import Failure  # noqa: E402
+from harness.wine import Wine, create_prefix  # noqa: E402
+from harness.xserver import VirtualScreen  # noqa: E402
+
+BUILD = ROOT / "build" / "windows"
+RUN = ROOT / "build" / "run"
+PREFIX = RUN / "prefix"
+FOLDER = RUN / "Quillmarten"
+
+
+def prepare():
+    if not (PREFIX / "system.reg").exists():
+        print("run: making a Wine prefix in", PREFIX, flush=True)
+        create_prefix(PREFIX, RUN / "prefix.log")
+    FOLDER.mkdir(parents=True, exist_ok=True)
+    shutil.copy2(BUILD / "Quillmarten.exe", FOLDER / "Quillmarten.exe")
+    # A server left from an earlier run would still draw on that run's display.
+    Wine(PREFIX).shut_down()
+
+
+def start(wine):
+    print(f"run: starting {FOLDER / 'Quillmarten.exe'} (settings: Quillmarten.dat beside it)",
+          flush=True)
+    return wine.start([str(FOLDER / "Quillmarten.exe")], RUN / "wine.log")
+
+
+def run_on_display(display):
+    wine = Wine(PREFIX, display)
+    process = start(wine)
+    print(f"run: Quillmarten runs in the Wine desktop window on {display}; its icon is in the "
+          "tray at the bottom right. Quit with 終了(&E) in its menu, or Ctrl-C here.")
+    try:
+        code = process.wait()
+        print(f"run: Quillmarten ended with exit code {code}")
+    except KeyboardInterrupt:
+        print("\nrun: stopping")
+    finally:
+        wine.shut_down()
+
+
+def wait_for_enter():
+    try:
+        input("run: press Enter (or Ctrl-C) to quit Quillmarten\n")
+    except EOFError:
+        # No terminal to read from: keep running until interrupted.
+        signal.pause()
+
+
+def run_on_own_screen():
+    screen = VirtualScreen(RUN / "xvfb.log")
+    wine = Wine(PREFIX, screen.display)
+    desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png")
+    app = App(desktop, start(wine))
+    tray = Tray(desktop, app)
+    try:
+        if not (FOLDER / "Quillmarten.dat").exists():
+            box = MessageBox(desktop, app, "Quillmarten")
+            print("run: no settings file yet; the start-up message:",
+                  screen.screenshot(RUN / "start-up-message.png"))
+            box.click("OK")
+        tray.open_menu()
+        shot = screen.screenshot(RUN / "tray-menu.png")
+        tray.close_menu()
+        print(f"run: screenshot of the running program with its tray menu open: {shot}")
+        print(f"run: Quillmarten runs on the Xvfb display {screen.display}")
+        wait_for_enter()
+        tray.choose("終了(&E)")
+        print(f"run: Quillmarten ended with exit code {app.wait_exit()}")
+    except KeyboardInterrupt:
+        print("\nrun: stopping")
+    except Failure as failure:
+        print(f"run: {failure}; see {RUN / 'wine.log'}", file=sys.stderr)
+        return 1
+    finally:
+        wine.shut_down()
+        screen.stop()
+    return 0
+
+
+def main():
+    prepare()
+    display = os.environ.get("DISPLAY")
+    if display:
+        run_on_display(display)
+        return 0
+    return run_on_own_screen()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
