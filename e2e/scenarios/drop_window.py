@@ -5,9 +5,10 @@ from dataclasses import dataclass
 from harness import probe, settings_file
 from harness.cases import table
 from harness.tray import Tray, taskbar_windows
-from harness.waits import expect
+from harness.waits import expect, wait_until
 
 DIALOG_CLASSES = ("TForm2", "TForm3", "TForm4", "TForm5")
+PROGRAM_CLASSES = {"QuillmartenOwner", "TForm1", *DIALOG_CLASSES}
 FRAME_STYLES = probe.WS_CAPTION | probe.WS_BORDER | probe.WS_THICKFRAME
 
 
@@ -31,15 +32,18 @@ LAYOUTS = [
 ]
 
 
+def all_windows_made(app):
+    windows = app.windows()
+    return windows if PROGRAM_CLASSES <= {window.cls for window in windows} else None
+
+
 def check_layout_and_ownership(session, layout):
     app = session.start_app()
-    # The icon comes last in start-up: by then every window is made and laid out.
-    Tray(session, app).wait_icon()
-    windows = app.windows()
+    # With all windows made, the first refresh of the drop window is done.
+    windows = wait_until("all the program's windows", lambda: all_windows_made(app))
     by_class = {window.cls: window for window in windows}
 
-    drop = by_class.get("TForm1")
-    expect(drop is not None, "there is no TForm1 window")
+    drop = by_class["TForm1"]
     expect(not drop.visible, "the drop window is visible at start")
     expect(drop.style & FRAME_STYLES == 0, f"the drop window has a frame (style {drop.style:x})")
     expect(drop.exstyle & probe.WS_EX_TOPMOST, "the drop window is not topmost")
@@ -48,17 +52,19 @@ def check_layout_and_ownership(session, layout):
     expect((drop.width, drop.height) == layout.client_size,
            f"the drop window is {drop.width}x{drop.height}, expected {layout.client_size}")
 
-    owner = by_class.get("QuillmartenOwner")
-    expect(owner is not None, "there is no QuillmartenOwner window")
+    owner = by_class["QuillmartenOwner"]
     expect(owner.title == "Quillmarten", f"the owner is titled {owner.title!r}")
     expect(not owner.visible, "the owner window is visible")
     expect(owner.exstyle & probe.WS_EX_TOOLWINDOW, "the owner window is not a tool window")
     for cls in ("TForm1",) + DIALOG_CLASSES:
-        window = by_class.get(cls)
-        expect(window is not None, f"there is no {cls} window")
-        expect(window.owner == owner.hwnd, f"{cls} is not owned by the hidden owner")
+        expect(by_class[cls].owner == owner.hwnd, f"{cls} is not owned by the hidden owner")
 
-    on_taskbar = taskbar_windows(session.probe) & {window.hwnd for window in windows}
+    # A shown dialog is what a taskbar button would appear for.
+    tray = Tray(session, app)
+    tray.choose("バージョン情報(&V)...")
+    app.wait_window("TForm3")
+    session.screenshot("about-dialog")
+    on_taskbar = taskbar_windows(session.probe) & {window.hwnd for window in app.windows()}
     expect(not on_taskbar, f"the taskbar shows buttons for {sorted(map(hex, on_taskbar))}")
 
 
