@@ -62,7 +62,8 @@ class App:
 
     def expect_running(self):
         if not self.running():
-            raise Failure(f"the program ended unexpectedly with exit code {self._process.returncode}")
+            code = self._process.returncode
+            raise Failure(f"the program ended unexpectedly with exit code {code}")
 
     def wait_exit(self, timeout=10.0):
         try:

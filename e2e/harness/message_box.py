@@ -18,7 +18,8 @@ class MessageBox:
         return [c.title for c in self._shown() if c.cls == "Button"]
 
     def shows_icon(self):
-        icons = [c for c in self._shown() if c.cls == "Static" and c.style & SS_TYPE_MASK == SS_ICON]
+        icons = [c for c in self._shown()
+                 if c.cls == "Static" and c.style & SS_TYPE_MASK == SS_ICON]
         return any(self._desktop.probe.icon(c) for c in icons)
 
     def click(self, button):

@@ -84,7 +84,8 @@ def choose_and_check(session, choice):
     tray.close_menu()
     expect(file_state(session) == written, "choosing the checked item again rewrote the file")
     contents = session.folder_contents()
-    expect(contents == ["Quillmarten.dat", "Quillmarten.exe"], f"the program folder holds {contents}")
+    expect(contents == ["Quillmarten.dat", "Quillmarten.exe"],
+           f"the program folder holds {contents}")
 
 
 table("tray_choice_saves", CHOICES, choose_and_check)
