@@ -7,7 +7,7 @@ target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ol
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
-target_link_options(Quillmarten PRIVATE -static -mwindows)
+target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest")
 

@@ -34,8 +34,11 @@ constexpr Bounds kPathBox{24, 60, 380, 21};
 constexpr Bounds kHeading{8, 6, 228, 14};
 constexpr Bounds kEdgeNote1{8, 190, 236, 14};
 constexpr Bounds kEdgeNote2{8, 206, 236, 14};
-constexpr Bounds kGroupNote1{8, 64, 232, 14};
-constexpr Bounds kGroupNote2{8, 80, 232, 14};
+constexpr Bounds kKeyNote1{8, 64, 232, 14};
+constexpr Bounds kKeyNote2{8, 80, 232, 14};
+// Below the second gesture box.
+constexpr Bounds kGestureNote1{8, 78, 232, 14};
+constexpr Bounds kGestureNote2{8, 94, 232, 14};
 
 }  // namespace
 
@@ -94,16 +97,16 @@ TForm5::TForm5(Toolkit& toolkit)
   addLabel(panel3_, "Label3", "キー対応", kHeading, true);
   place(checkBox5_, kCtrlBox, "Ctrl");
   place(checkBox7_, kF12Box, "F12");
-  addLabel(panel3_, "Label4", "※ドラッグしながらチェックしたキーを押すと", kGroupNote1, false);
-  addLabel(panel3_, "Label5", "　フォルダリストが表示されます", kGroupNote2, false);
+  addLabel(panel3_, "Label4", "※ドラッグしながらチェックしたキーを押すと", kKeyNote1, false);
+  addLabel(panel3_, "Label5", "　フォルダリストが表示されます", kKeyNote2, false);
 
   place(panel4_, kGestureGroup, "");
   panel4_.setBevel(Bevel::Single);
   addLabel(panel4_, "Label2", "マウスジェスチャ対応", kHeading, true);
   place(checkBox8_, kLGestureBox, "LISTの L字  　[↑↓→←]");
   place(checkBox9_, kSquareGestureBox, "左回りに四角[↓→↑←]");
-  addLabel(panel4_, "Label6", "※ドラッグしたまま、マウスでチェックした動き", kGroupNote1, false);
-  addLabel(panel4_, "Label7", "　を描くとフォルダリストが表示されます", kGroupNote2, false);
+  addLabel(panel4_, "Label6", "※ドラッグしたまま、マウスでチェックした動き", kGestureNote1, false);
+  addLabel(panel4_, "Label7", "　を描くとフォルダリストが表示されます", kGestureNote2, false);
 
   place(panel5_, kSoundGroup, "");
   panel5_.setBevel(Bevel::Single);
