@@ -2,9 +2,9 @@
 // from the file layout, not taken from the product's constants, so the two check each other.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,18 +29,19 @@ inline void putBytes(Bytes& image, std::size_t offset, std::string_view bytes) {
   }
 }
 
-// An image of zeros with the given header.
+// An image of zeros with the given header, numbers little-endian.
 inline Bytes imageWithHeader(std::int16_t mode, std::int16_t size, std::uint8_t flags,
                              std::int8_t last) {
-  Bytes image(kImageBytes, 0);
   const auto m = static_cast<std::uint16_t>(mode);
   const auto s = static_cast<std::uint16_t>(size);
-  image[0] = static_cast<std::uint8_t>(m & 0xFF);
-  image[1] = static_cast<std::uint8_t>(m >> 8);
-  image[2] = static_cast<std::uint8_t>(s & 0xFF);
-  image[3] = static_cast<std::uint8_t>(s >> 8);
-  image[4] = flags;
-  image[5] = static_cast<std::uint8_t>(last);
+  Bytes image(kImageBytes, 0);
+  const Bytes header{static_cast<std::uint8_t>(m),
+                     static_cast<std::uint8_t>(m >> 8),
+                     static_cast<std::uint8_t>(s),
+                     static_cast<std::uint8_t>(s >> 8),
+                     flags,
+                     static_cast<std::uint8_t>(last)};
+  std::copy(header.begin(), header.end(), image.begin());
   return image;
 }
 
@@ -55,28 +56,6 @@ inline Bytes scrambledImage(std::uint32_t seed) {
     const auto byte = static_cast<std::uint8_t>(state >> 24);
     image[i] = byte < 0x20 ? 0 : byte;  // about one byte in eight is a zero
   }
-  return image;
-}
-
-// Distinct texts for every slot, so that a slot read from the wrong place shows.
-inline std::string slotName(int list, int slot) {
-  return "L" + std::to_string(list) + "S" + std::to_string(slot);
-}
-inline std::string slotPath(int list, int slot) {
-  return "C:\\list" + std::to_string(list) + "\\slot" + std::to_string(slot);
-}
-
-// A file with mode 2, size 2, flags 0x30, last index 4, every slot of every list named by
-// slotName/slotPath and the given sound path.
-inline Bytes labelledImage(std::string_view sound) {
-  Bytes image = imageWithHeader(2, 2, 0x30, 4);
-  for (int list = 0; list < 5; ++list) {
-    for (int slot = 0; slot < 12; ++slot) {
-      putBytes(image, nameAt(list, slot), slotName(list, slot));
-      putBytes(image, pathAt(list, slot), slotPath(list, slot));
-    }
-  }
-  putBytes(image, kSoundAt, sound);
   return image;
 }
 
