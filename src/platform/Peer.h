@@ -19,7 +19,6 @@ enum class Prop {
   Items,
   ItemIndex,
   MaxLength,
-  Interval,
 };
 
 enum class WindowAction {

@@ -13,20 +13,14 @@ namespace {
 // Panels and labels are drawn by the program: their colours, bevels and caption sizes change
 // while the drop window is on screen.
 constexpr const char* kDrawnClass = "QuillmartenPanel";
-constexpr const char* kControlProp = "QuillmartenControl";
 constexpr int kRadioIdBase = 100;
-
-Win32ControlPeer* peerOf(HWND hwnd) {
-  if (!hwnd || !GetPropA(hwnd, kControlProp)) return nullptr;
-  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 bool isDrawn(ControlKind kind) {
   return kind == ControlKind::Panel || kind == ControlKind::Label;
 }
 
 LRESULT CALLBACK drawnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Win32ControlPeer* peer = peerOf(hwnd);
+  Win32ControlPeer* peer = controlPeerOf(hwnd);
   switch (message) {
     case WM_NCHITTEST:
       // The window underneath takes the pointer and the dropped files.
@@ -46,8 +40,7 @@ LRESULT CALLBACK drawnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   if (peer) {
     LRESULT routed = 0;
     // A panel that holds controls passes their notifications on.
-    if (routeChildMessage(*reinterpret_cast<Win32Toolkit*>(GetPropA(hwnd, "QuillmartenToolkit")),
-                          hwnd, message, wParam, lParam, routed)) {
+    if (routeChildMessage(peer->toolkit(), message, wParam, lParam, routed)) {
       return routed;
     }
   }
@@ -97,12 +90,16 @@ Creation creationOf(ControlKind kind) {
 
 }  // namespace
 
-bool routeChildMessage(Win32Toolkit& toolkit, HWND parent, UINT message, WPARAM wParam,
-                       LPARAM lParam, LRESULT& result) {
-  (void)parent;
+Win32ControlPeer* controlPeerOf(HWND hwnd) {
+  if (!hwnd || !GetPropA(hwnd, kControlPeerProp)) return nullptr;
+  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool routeChildMessage(Win32Toolkit& toolkit, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT& result) {
   switch (message) {
     case WM_COMMAND: {
-      Win32ControlPeer* peer = peerOf(reinterpret_cast<HWND>(lParam));
+      Win32ControlPeer* peer = controlPeerOf(reinterpret_cast<HWND>(lParam));
       if (!peer) return false;
       toolkit.guarded([&] { peer->notified(HIWORD(wParam), LOWORD(wParam)); });
       result = 0;
@@ -112,7 +109,7 @@ bool routeChildMessage(Win32Toolkit& toolkit, HWND parent, UINT message, WPARAM 
     case WM_CTLCOLORBTN: {
       // Check boxes and radio buttons sit on the colour of what holds them.
       HWND child = reinterpret_cast<HWND>(lParam);
-      Win32ControlPeer* peer = peerOf(child);
+      Win32ControlPeer* peer = controlPeerOf(child);
       if (!peer) return false;
       const Color color = peer->control().parent() ? peer->control().parent()->color()
                                                    : peer->control().window().color();
@@ -154,8 +151,7 @@ void Win32ControlPeer::create() {
                           WS_CHILD | how.style | (control_.visible() ? WS_VISIBLE : 0), b.left,
                           b.top, b.width, b.height, parent, nullptr, toolkit_.instance(), nullptr);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetPropA(hwnd_, kControlProp, reinterpret_cast<HANDLE>(1));
-  SetPropA(hwnd_, "QuillmartenToolkit", reinterpret_cast<HANDLE>(&toolkit_));
+  SetPropA(hwnd_, kControlPeerProp, reinterpret_cast<HANDLE>(1));
   toolkit_.registerHandle(&control_, hwnd_);
   if (control_.kind() == ControlKind::Image) {
     SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.appIcon()), 0);
@@ -205,7 +201,7 @@ void Win32ControlPeer::applyItems() {
         rowHeight - 2, GetParent(hwnd_), reinterpret_cast<HMENU>(kRadioIdBase + i),
         toolkit_.instance(), nullptr);
     SetWindowLongPtrA(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetPropA(radio, kControlProp, reinterpret_cast<HANDLE>(1));
+    SetPropA(radio, kControlPeerProp, reinterpret_cast<HANDLE>(1));
     radioButtons_.push_back(radio);
   }
   applyFont();
@@ -225,8 +221,7 @@ void Win32ControlPeer::applyItemIndex() {
 }
 
 void Win32ControlPeer::applyHint() {
-  HWND tooltip =
-      static_cast<HWND>(GetPropA(toolkit_.handleOf(&control_.window()), "QuillmartenTooltip"));
+  HWND tooltip = static_cast<HWND>(GetPropA(toolkit_.handleOf(&control_.window()), kTooltipProp));
   if (!tooltip) return;
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof(tool);
@@ -282,8 +277,6 @@ void Win32ControlPeer::apply(Prop changed) {
       break;
     case Prop::MaxLength:
       SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
-      break;
-    case Prop::Interval:
       break;
   }
 }

@@ -5,10 +5,6 @@
 namespace qm {
 namespace {
 
-HMENU menuOf(Win32Toolkit& toolkit, const MenuItem* item) {
-  return static_cast<HMENU>(static_cast<void*>(toolkit.handleOf(item)));
-}
-
 UINT positionIn(const MenuItem& item) {
   const auto& siblings = item.parent()->items();
   for (UINT i = 0; i < siblings.size(); ++i) {
@@ -23,10 +19,10 @@ Win32MenuPeer::Win32MenuPeer(Win32Toolkit& toolkit, MenuItem& item)
     : toolkit_(toolkit), item_(item) {
   if (item.kind() == MenuItemKind::Popup || item.kind() == MenuItemKind::Submenu) {
     menu_ = CreatePopupMenu();
-    toolkit.registerHandle(&item, static_cast<HWND>(static_cast<void*>(menu_)));
+    toolkit.registerMenu(&item, menu_);
   }
   if (!item.parent()) return;
-  HMENU parent = menuOf(toolkit, item.parent());
+  HMENU parent = toolkit.menuOf(item.parent());
   if (menu_) {
     AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu_),
                 item.caption().c_str());
@@ -38,14 +34,14 @@ Win32MenuPeer::Win32MenuPeer(Win32Toolkit& toolkit, MenuItem& item)
 
 Win32MenuPeer::~Win32MenuPeer() {
   if (command_ != 0) toolkit_.forgetMenuCommand(command_);
-  toolkit_.forgetHandle(&item_);
+  toolkit_.forgetMenu(&item_);
   // A submenu is destroyed with the menu that holds it.
   if (menu_ && !item_.parent()) DestroyMenu(menu_);
 }
 
 void Win32MenuPeer::apply(Prop changed) {
   if (!item_.parent()) return;
-  HMENU parent = menuOf(toolkit_, item_.parent());
+  HMENU parent = toolkit_.menuOf(item_.parent());
   const UINT position = positionIn(item_);
   if (changed == Prop::Checked) {
     CheckMenuItem(parent, position, MF_BYPOSITION | (item_.checked() ? MF_CHECKED : MF_UNCHECKED));

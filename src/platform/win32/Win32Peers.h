@@ -10,6 +10,11 @@
 
 namespace qm {
 
+// Window properties: the mark of a handle whose GWLP_USERDATA holds a control peer, and the
+// tooltip window of a top-level window.
+inline constexpr const char* kControlPeerProp = "QuillmartenControl";
+inline constexpr const char* kTooltipProp = "QuillmartenTooltip";
+
 class Control;
 class MenuItem;
 class Timer;
@@ -38,11 +43,8 @@ class Win32WindowPeer : public WindowPeer {
   Win32Toolkit& toolkit_;
   Window& window_;
   HWND hwnd_ = nullptr;
-  HWND tooltip_ = nullptr;
   bool placed_ = false;  // a dialog is centred the first time it is shown
   std::unordered_map<UINT_PTR, Timer*> timers_;
-
-  friend class Win32ControlPeer;
 };
 
 class Win32ControlPeer : public Peer {
@@ -56,6 +58,7 @@ class Win32ControlPeer : public Peer {
   // Painting of the controls drawn by the program: panels and labels.
   void paint(HDC dc);
   Control& control() const { return control_; }
+  Win32Toolkit& toolkit() const { return toolkit_; }
 
  private:
   void create();
@@ -71,10 +74,13 @@ class Win32ControlPeer : public Peer {
   std::vector<HWND> radioButtons_;
 };
 
+// The peer behind a control's handle, or null for a handle that is not one of ours.
+Win32ControlPeer* controlPeerOf(HWND hwnd);
+
 // Routes WM_COMMAND and colour requests from child controls to their peers; shared by the
 // windows and the panels that hold controls.
-bool routeChildMessage(Win32Toolkit& toolkit, HWND parent, UINT message, WPARAM wParam,
-                       LPARAM lParam, LRESULT& result);
+bool routeChildMessage(Win32Toolkit& toolkit, UINT message, WPARAM wParam, LPARAM lParam,
+                       LRESULT& result);
 
 class Win32MenuPeer : public Peer {
  public:

@@ -91,6 +91,11 @@ HWND Win32Toolkit::handleOf(const void* object) const {
   return found == handles_.end() ? nullptr : found->second;
 }
 
+HMENU Win32Toolkit::menuOf(const MenuItem* item) const {
+  const auto found = menus_.find(item);
+  return found == menus_.end() ? nullptr : found->second;
+}
+
 UINT Win32Toolkit::addMenuCommand(MenuItem& item) {
   const UINT id = nextMenuCommand_++;
   menuCommands_[id] = &item;

@@ -44,6 +44,11 @@ class Win32Toolkit : public Toolkit {
   void forgetHandle(const void* object) { handles_.erase(object); }
   HWND handleOf(const void* object) const;
 
+  // The popup menu that a menu item opens (the root item, or a submenu).
+  void registerMenu(const MenuItem* item, HMENU menu) { menus_[item] = menu; }
+  void forgetMenu(const MenuItem* item) { menus_.erase(item); }
+  HMENU menuOf(const MenuItem* item) const;
+
   // Menu commands are numbered here so that a chosen command finds its item.
   UINT addMenuCommand(MenuItem& item);
   void forgetMenuCommand(UINT id) { menuCommands_.erase(id); }
@@ -65,6 +70,7 @@ class Win32Toolkit : public Toolkit {
   UINT nextMenuCommand_ = 1000;
   std::unordered_map<UINT, MenuItem*> menuCommands_;
   std::unordered_map<const void*, HWND> handles_;
+  std::unordered_map<const MenuItem*, HMENU> menus_;
   std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
 };
 

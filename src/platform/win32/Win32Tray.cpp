@@ -51,8 +51,8 @@ void TrayIconPeer::showMenu() {
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
-      static_cast<HMENU>(static_cast<void*>(toolkit_.handleOf(&icon_.popupMenu()))),
-      TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr));
+      toolkit_.menuOf(&icon_.popupMenu()), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+      at.y, 0, owner, nullptr));
   PostMessageA(owner, WM_NULL, 0, 0);
   if (chosen != 0) toolkit_.runMenuCommand(chosen);
 }

@@ -75,9 +75,9 @@ Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
   hwnd_ = CreateWindowExA(bits.exStyle, window.name().c_str(), window.caption().c_str(), bits.style,
                           0, 0, 0, 0, toolkit.owner(), nullptr, toolkit.instance(), this);
   toolkit.registerHandle(&window, hwnd_);
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
-                             0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
-  SetPropA(hwnd_, "QuillmartenTooltip", tooltip_);
+  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 0, 0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
+  SetPropA(hwnd_, kTooltipProp, tooltip);
 }
 
 Win32WindowPeer::~Win32WindowPeer() {
@@ -98,7 +98,7 @@ LRESULT CALLBACK Win32WindowPeer::windowProc(HWND hwnd, UINT message, WPARAM wPa
 
 LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT routed = 0;
-  if (routeChildMessage(toolkit_, hwnd_, message, wParam, lParam, routed)) return routed;
+  if (routeChildMessage(toolkit_, message, wParam, lParam, routed)) return routed;
   switch (message) {
     case WM_ERASEBKGND: {
       RECT client;
@@ -168,8 +168,7 @@ void Win32WindowPeer::applyFontToChildren() {
   EnumChildWindows(
       hwnd_,
       [](HWND child, LPARAM) -> BOOL {
-        auto* peer = reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(child, GWLP_USERDATA));
-        if (peer && GetPropA(child, "QuillmartenControl")) peer->apply(Prop::Font);
+        if (Win32ControlPeer* peer = controlPeerOf(child)) peer->apply(Prop::Font);
         return TRUE;
       },
       0);
