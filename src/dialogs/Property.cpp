@@ -78,10 +78,15 @@ TForm5::TForm5(Toolkit& toolkit)
     control.setFont(window_.font());
     control.setVisible(true);
   };
+  // A framed group with its heading.
+  const auto addGroup = [&](Control& group, Bounds bounds, const char* headingName,
+                            const char* heading) {
+    place(group, bounds, "");
+    group.setBevel(Bevel::Single);
+    addLabel(group, headingName, heading, kHeading, true);
+  };
 
-  place(panel2_, kEdgeGroup, "");
-  panel2_.setBevel(Bevel::Single);
-  addLabel(panel2_, "Label1", "フォルダリスト出現スイッチ", kHeading, true);
+  addGroup(panel2_, kEdgeGroup, "Label1", "フォルダリスト出現スイッチ");
   place(panel1_, kScreenPicture, "PCモニタ");
   panel1_.setBevel(Bevel::Lowered);
   place(checkBox1_, kTopBox, "上");
@@ -92,25 +97,19 @@ TForm5::TForm5(Toolkit& toolkit)
   addLabel(panel2_, "Label9", "　を持っていってもフォルダリストが表示されません", kEdgeNote2,
            false);
 
-  place(panel3_, kKeyGroup, "");
-  panel3_.setBevel(Bevel::Single);
-  addLabel(panel3_, "Label3", "キー対応", kHeading, true);
+  addGroup(panel3_, kKeyGroup, "Label3", "キー対応");
   place(checkBox5_, kCtrlBox, "Ctrl");
   place(checkBox7_, kF12Box, "F12");
   addLabel(panel3_, "Label4", "※ドラッグしながらチェックしたキーを押すと", kKeyNote1, false);
   addLabel(panel3_, "Label5", "　フォルダリストが表示されます", kKeyNote2, false);
 
-  place(panel4_, kGestureGroup, "");
-  panel4_.setBevel(Bevel::Single);
-  addLabel(panel4_, "Label2", "マウスジェスチャ対応", kHeading, true);
+  addGroup(panel4_, kGestureGroup, "Label2", "マウスジェスチャ対応");
   place(checkBox8_, kLGestureBox, "LISTの L字  　[↑↓→←]");
   place(checkBox9_, kSquareGestureBox, "左回りに四角[↓→↑←]");
   addLabel(panel4_, "Label6", "※ドラッグしたまま、マウスでチェックした動き", kGestureNote1, false);
   addLabel(panel4_, "Label7", "　を描くとフォルダリストが表示されます", kGestureNote2, false);
 
-  place(panel5_, kSoundGroup, "");
-  panel5_.setBevel(Bevel::Single);
-  addLabel(panel5_, "Label10", "画像保存音", kHeading, true);
+  addGroup(panel5_, kSoundGroup, "Label10", "画像保存音");
   place(edit2_, kPathBox, "");
   edit2_.setMaxLength(kPathMaxLength);
   edit2_.setHint("保存先フォルダパスを指定してください");
