@@ -17,9 +17,11 @@ Font noticeFont() {
 
 }  // namespace
 
-TForm4::TForm4(Toolkit& toolkit)
-    : window_(toolkit, WindowStyle::Notice, "TForm4"),
-      panel1_(toolkit, ControlKind::Panel, window_, nullptr, "Panel1") {
+TForm4::TForm4(Platform& platform, std::uint8_t& countdown)
+    : platform_(platform),
+      countdown_(countdown),
+      window_(platform.toolkit, WindowStyle::Notice, "TForm4"),
+      panel1_(platform.toolkit, ControlKind::Panel, window_, nullptr, "Panel1") {
   const Bounds client{0, 0, kClientWidth, kClientHeight};
   window_.setBounds(client);
   window_.setFont(noticeFont());
@@ -30,6 +32,22 @@ TForm4::TForm4(Toolkit& toolkit)
   panel1_.setCaption("保存しました");
   panel1_.setFont(noticeFont());
   panel1_.setVisible(true);
+}
+
+void TForm4::ShowSavedNotice() {
+  if (const std::optional<Point> pointer = platform_.input.cursorPos()) {
+    window_.setLeft(pointer->x);
+    window_.setTop(pointer->y + kOffsetBelowPointer);
+  }
+  window_.setVisible(true);
+  countdown_ = kDurationTicks;
+}
+
+void TForm4::NoticeTick(const std::string& soundPath) {
+  if (countdown_ == 0) return;
+  if (--countdown_ > 0) return;
+  window_.setVisible(false);
+  if (!soundPath.empty()) platform_.interaction.playSound(soundPath);
 }
 
 }  // namespace qm

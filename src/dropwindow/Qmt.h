@@ -57,6 +57,12 @@ class TForm1 {
   std::uint8_t pendingListSelection() const { return pendingList_; }
   void setPendingListSelection(std::uint8_t list) { pendingList_ = list; }
 
+  // Where the drag watcher and the drop handler meet. Both run on the one thread, the handler
+  // often inside a modal box whose nested loop keeps the ticks coming, so plain fields suffice.
+  bool dropBusy = false;             // a drop is being handled: the window must stay up
+  bool shiftOverride = false;        // Shift was down in the drag's last tick: ask for a file name
+  std::uint8_t noticeCountdown = 0;  // ticks until the saved notice closes; 0 = none pending
+
  private:
   void buildLayout();
   // Each returns the mode label's top.

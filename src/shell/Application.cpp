@@ -8,7 +8,7 @@ Application::Application(Platform& platform)
       form1_(platform, store_, trayMenu_),
       form2_(platform.toolkit, store_),
       form3_(platform.toolkit),
-      form4_(platform.toolkit),
+      form4_(platform, form1_.noticeCountdown),
       form5_(platform.toolkit) {
   store_.onSaved = [this] { form1_.Refresh(); };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
