@@ -9,7 +9,8 @@ Application::Application(Platform& platform)
       form2_(platform.toolkit, store_),
       form3_(platform.toolkit),
       form4_(platform, form1_.noticeCountdown),
-      form5_(platform.toolkit) {
+      form5_(platform.toolkit),
+      watcher_(platform.input, form1_, form4_) {
   store_.onSaved = [this] { form1_.Refresh(); };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
   // The icon comes up last, so no tray command can run while the first refresh still waits on

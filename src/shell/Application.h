@@ -6,6 +6,7 @@
 #include "dialogs/Property.h"
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
+#include "dropwindow/DragWatcher.h"
 #include "dropwindow/Qmt.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
@@ -31,6 +32,7 @@ class Application {
   TForm3& Form3() { return form3_; }
   TForm4& Form4() { return form4_; }
   TForm5& Form5() { return form5_; }
+  DragWatcher& watcher() { return watcher_; }
 
  private:
   // Built in this order.
@@ -41,6 +43,7 @@ class Application {
   TForm3 form3_;
   TForm4 form4_;
   TForm5 form5_;
+  DragWatcher watcher_;
 };
 
 }  // namespace qm
