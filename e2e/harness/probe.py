@@ -76,6 +76,11 @@ class Probe:
         result = self._wine.run([self._exe, "icon", f"{control.hwnd:x}"], timeout=30, check=True)
         return int(result.stdout.decode("ascii").strip(), 16)
 
+    def foreground(self):
+        """The foreground window, or None when there is none."""
+        windows = self._query("foreground")
+        return windows[0] if windows else None
+
     def children(self, window):
         """The window's children, or none once the window is gone."""
         return self._query("children", f"{window.hwnd:x}") or []
