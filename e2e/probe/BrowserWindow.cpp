@@ -32,9 +32,8 @@ int RunBrowserWindow(const char* title) {
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass)) return 1;
-  HWND window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft,
-                                kTop, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance,
-                                nullptr);
+  HWND window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft, kTop,
+                                kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (!window) return 1;
   SetForegroundWindow(window);
   std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));

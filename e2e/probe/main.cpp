@@ -3,6 +3,7 @@
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
 //   qmprobe foreground     the foreground window, if there is one
+//   qmprobe close HWND     asks a window to close, as its close box would
 //   qmprobe browser TITLE  a browser-like foreground window titled TITLE (hex of its bytes)
 // It only observes or plays other programs; every input to the program under test comes from
 // real X events.
@@ -53,9 +54,10 @@ int PrintIcon(HWND control) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | "
-               "qmprobe foreground | qmprobe browser HEXTITLE\n");
+  std::fprintf(
+      stderr,
+      "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
+      "qmprobe foreground | qmprobe browser HEXTITLE\n");
   return 2;
 }
 
@@ -71,13 +73,15 @@ int main(int argc, char** argv) {
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
     return RunBrowserWindow(title);
   } else if (argc == 3 &&
-             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0)) {
+             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
+              std::strcmp(argv[1], "close") == 0)) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
       return 1;
     }
     if (std::strcmp(argv[1], "icon") == 0) return PrintIcon(window);
+    if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
     EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
   } else {
     return Usage();

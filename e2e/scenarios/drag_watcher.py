@@ -2,7 +2,7 @@
 trigger, following Tab and the digit keys, and hidden after the release."""
 
 from harness import probe, settings_file
-from harness.browser import Browser
+from harness.browser import FIREFOX_TITLE, Browser
 from harness.cases import case
 from harness.waits import expect, expect_steady, wait_until
 
@@ -28,11 +28,11 @@ def shown_drop_window(app, timeout=5.0):
     return app.wait_window("TForm1", visible=True, timeout=timeout)
 
 
-def start_drag(session, settings_title=None):
+def start_drag(session, title=FIREFOX_TITLE):
     """Starts the program and a browser, and presses the button on the page."""
     app = session.start_app()
     app.wait_window("TForm1", visible=False, timeout=20)
-    browser = Browser(session) if settings_title is None else Browser(session, settings_title)
+    browser = Browser(session, session.work_dir / "browser.log", title)
     browser.press_on_page()
     return app, browser
 
