@@ -9,8 +9,11 @@ Application::Application(Platform& platform)
       form2_(platform.toolkit, store_),
       form3_(platform.toolkit),
       form4_(platform, form1_.noticeCountdown),
-      form5_(platform.toolkit) {
+      form5_(platform.toolkit),
+      saveFlow_(form1_, form4_),
+      dropHandler_(form1_, saveFlow_) {
   store_.onSaved = [this] { form1_.Refresh(); };
+  form1_.window().onDropFiles = [this](DroppedFiles& files) { dropHandler_.WMDropFiles(files); };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
   // The icon comes up last, so no tray command can run while the first refresh still waits on
   // the missing-settings message and the other windows do not exist yet.

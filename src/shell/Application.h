@@ -6,7 +6,9 @@
 #include "dialogs/Property.h"
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
+#include "dropwindow/DropHandler.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/SaveFlow.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "shell/TrayMenu.h"
@@ -41,6 +43,8 @@ class Application {
   TForm3 form3_;
   TForm4 form4_;
   TForm5 form5_;
+  SaveFlow saveFlow_;
+  DropHandler dropHandler_;
 };
 
 }  // namespace qm
