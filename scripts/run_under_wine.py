@@ -17,11 +17,13 @@ ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "e2e"))
 
 from harness.app import App  # noqa: E402
+from harness.browser import Browser  # noqa: E402
 from harness.desktop import Desktop  # noqa: E402
 from harness.message_box import MessageBox  # noqa: E402
 from harness.tray import Tray  # noqa: E402
 from harness.waits import Failure  # noqa: E402
 from harness.wine import Wine, create_prefix  # noqa: E402
+from harness.xserver import WIDTH as SCREEN_WIDTH  # noqa: E402
 from harness.xserver import VirtualScreen  # noqa: E402
 
 BUILD = ROOT / "build" / "windows"
@@ -68,6 +70,20 @@ def wait_for_enter():
         signal.pause()
 
 
+def show_drag(desktop, app):
+    """Plays a browser, presses the button on its page and takes the pointer to the right edge,
+    as a person dragging an image does; returns a screenshot of the drop window that comes up."""
+    browser = Browser(desktop, RUN / "browser.log")
+    browser.press_on_page()
+    desktop.input.move(SCREEN_WIDTH - 1, 300)
+    try:
+        app.wait_window("TForm1", visible=True, timeout=5)
+        return desktop.screen.screenshot(RUN / "drag.png")
+    finally:
+        desktop.input.button_up()
+        browser.close()
+
+
 def run_on_own_screen():
     screen = VirtualScreen(RUN / "xvfb.log")
     wine = Wine(PREFIX, screen.display)
@@ -84,6 +100,7 @@ def run_on_own_screen():
         shot = screen.screenshot(RUN / "tray-menu.png")
         tray.close_menu()
         print(f"run: screenshot of the running program with its tray menu open: {shot}")
+        print(f"run: a drag: the drop window at the right edge: {show_drag(desktop, app)}")
         print(f"run: Quillmarten runs on the Xvfb display {screen.display}")
         wait_for_enter()
         tray.choose("終了(&E)")

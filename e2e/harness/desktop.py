@@ -8,6 +8,7 @@ class Desktop:
     def __init__(self, wine, screen, probe_exe, scratch_shot):
         self.wine = wine
         self.screen = screen
+        self.probe_exe = probe_exe
         self.probe = Probe(wine, probe_exe)
         self.input = Input(screen)
         # Screenshots taken only to look at pixels go here, over and over.

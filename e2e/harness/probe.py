@@ -76,6 +76,15 @@ class Probe:
         result = self._wine.run([self._exe, "icon", f"{control.hwnd:x}"], timeout=30, check=True)
         return int(result.stdout.decode("ascii").strip(), 16)
 
+    def close(self, window):
+        """Asks a window to close, as its close box would."""
+        self._wine.run([self._exe, "close", f"{window.hwnd:x}"], timeout=30, check=True)
+
+    def foreground(self):
+        """The foreground window, or None when there is none."""
+        windows = self._query("foreground")
+        return windows[0] if windows else None
+
     def children(self, window):
         """The window's children, or none once the window is gone."""
         return self._query("children", f"{window.hwnd:x}") or []

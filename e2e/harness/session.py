@@ -68,6 +68,17 @@ class Session(Desktop):
         self.screen.screenshot(path)
         return path
 
+    def screenshot_around(self, rect, label, margin=24):
+        """Keeps a screenshot of a rectangle of the screen with a margin around it."""
+        self._screenshots += 1
+        path = self.artefacts / f"{self.name}-{self._screenshots:02d}-{label}.png"
+        self.screen.screenshot(self.scratch_shot)
+        left, top = max(rect[0] - margin, 0), max(rect[1] - margin, 0)
+        width, height = rect[2] + margin - left, rect[3] + margin - top
+        self.screen.run_x("convert", str(self.scratch_shot), "-crop",
+                          f"{width}x{height}+{left}+{top}", "+repage", str(path))
+        return path
+
     def run_second_copy(self, timeout):
         """Starts another copy and returns its exit code once it has ended."""
         exe = f"C:\\{PROGRAM_FOLDER}\\{EXE_NAME}"

@@ -22,3 +22,13 @@ def wait_until(what, check, timeout=10.0, interval=0.1):
 def expect(condition, message):
     if not condition:
         raise Failure(message)
+
+
+def expect_steady(what, check, seconds, interval=0.1):
+    """Fails as soon as check() is false within the next `seconds`: for things that must not
+    happen, watched for long enough that they would have."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not check():
+            raise Failure(what)
+        time.sleep(interval)

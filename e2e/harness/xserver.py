@@ -60,6 +60,18 @@ class Input:
     def key(self, *names):
         self._screen.run_x("xdotool", "key", *names)
 
+    def button_down(self, button=1):
+        self._screen.run_x("xdotool", "mousedown", str(button))
+
+    def button_up(self, button=1):
+        self._screen.run_x("xdotool", "mouseup", str(button))
+
+    def key_down(self, *names):
+        self._screen.run_x("xdotool", "keydown", *names)
+
+    def key_up(self, *names):
+        self._screen.run_x("xdotool", "keyup", *names)
+
 
 def distinct_colours(screen, path, left, top, width, height):
     """How many colours a rectangle of a fresh screenshot holds: 1 means nothing is drawn there."""

@@ -2,13 +2,18 @@
 //   qmprobe windows        every top-level window
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
-// It only observes; every input to the program under test comes from real X events.
+//   qmprobe foreground     the foreground window, if there is one
+//   qmprobe close HWND     asks a window to close, as its close box would
+//   qmprobe browser TITLE  a browser-like foreground window titled TITLE (hex of its bytes)
+// It only observes or plays other programs; every input to the program under test comes from
+// real X events.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "BrowserWindow.h"
 #include "WindowReport.h"
 
 namespace {
@@ -23,6 +28,20 @@ BOOL CALLBACK PrintDirectChild(HWND window, LPARAM parent) {
   return TRUE;
 }
 
+// Titles come as hex so that any code page 932 bytes survive the command line.
+bool ParseHexText(const char* hex, char* out, std::size_t size) {
+  const std::size_t length = std::strlen(hex);
+  if (length % 2 != 0 || length / 2 >= size) return false;
+  for (std::size_t i = 0; i < length / 2; ++i) {
+    char pair[3] = {hex[2 * i], hex[2 * i + 1], '\0'};
+    char* end = nullptr;
+    out[i] = static_cast<char>(std::strtoul(pair, &end, 16));
+    if (end != pair + 2) return false;
+  }
+  out[length / 2] = '\0';
+  return true;
+}
+
 HWND ParseWindow(const char* text) {
   return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 16)));
 }
@@ -35,7 +54,10 @@ int PrintIcon(HWND control) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND\n");
+  std::fprintf(
+      stderr,
+      "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
+      "qmprobe foreground | qmprobe browser HEXTITLE\n");
   return 2;
 }
 
@@ -44,14 +66,22 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
+  } else if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
+    if (HWND foreground = GetForegroundWindow()) PrintWindowLine("window", foreground);
+  } else if (argc == 3 && std::strcmp(argv[1], "browser") == 0) {
+    char title[512];
+    if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
+    return RunBrowserWindow(title);
   } else if (argc == 3 &&
-             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0)) {
+             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
+              std::strcmp(argv[1], "close") == 0)) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
       return 1;
     }
     if (std::strcmp(argv[1], "icon") == 0) return PrintIcon(window);
+    if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
     EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
   } else {
     return Usage();

@@ -43,11 +43,11 @@ void TForm4::ShowSavedNotice() {
   countdown_ = kDurationTicks;
 }
 
-void TForm4::NoticeTick(const std::string& soundPath) {
+void TForm4::NoticeTick(const decltype(Settings::soundPath)& soundPath) {
   if (countdown_ == 0) return;
   if (--countdown_ > 0) return;
   window_.setVisible(false);
-  if (!soundPath.empty()) platform_.interaction.playSound(soundPath);
+  if (!soundPath.empty()) platform_.interaction.playSound(soundPath.str());
 }
 
 }  // namespace qm

@@ -3,11 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "platform/Control.h"
 #include "platform/Platform.h"
 #include "platform/Window.h"
+#include "settings/Settings.h"
 
 namespace qm {
 
@@ -26,7 +26,7 @@ class TForm4 {
   void ShowSavedNotice();
   // One tick of the countdown; the tick that reaches 0 closes the notice and then plays the
   // sound, synchronously, when a path is set.
-  void NoticeTick(const std::string& soundPath);
+  void NoticeTick(const decltype(Settings::soundPath)& soundPath);
 
   Window& window() { return window_; }
   Control& Panel1() { return panel1_; }

@@ -10,6 +10,7 @@ Application::Application(Platform& platform)
       form3_(platform.toolkit),
       form4_(platform, form1_.noticeCountdown),
       form5_(platform.toolkit),
+      watcher_(platform.input, form1_, form4_),
       saveFlow_(form1_, form4_),
       dropHandler_(form1_, saveFlow_) {
   store_.onSaved = [this] { form1_.Refresh(); };

@@ -6,6 +6,7 @@
 #include "dialogs/Property.h"
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
+#include "dropwindow/DragWatcher.h"
 #include "dropwindow/DropHandler.h"
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveFlow.h"
@@ -33,6 +34,7 @@ class Application {
   TForm3& Form3() { return form3_; }
   TForm4& Form4() { return form4_; }
   TForm5& Form5() { return form5_; }
+  DragWatcher& watcher() { return watcher_; }
 
  private:
   // Built in this order.
@@ -43,6 +45,7 @@ class Application {
   TForm3 form3_;
   TForm4 form4_;
   TForm5 form5_;
+  DragWatcher watcher_;
   SaveFlow saveFlow_;
   DropHandler dropHandler_;
 };

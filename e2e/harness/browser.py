@@ -1,0 +1,43 @@
+"""A stand-in for a web browser: a large foreground window with a browser-like title."""
+
+from .waits import wait_until
+
+BROWSER_CLASS = "QmBrowser"
+FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
+
+
+class Browser:
+    def __init__(self, desktop, log_path, title=FIREFOX_TITLE):
+        self._desktop = desktop
+        self.title = title
+        hex_title = title.encode("cp932").hex()
+        self._process = desktop.wine.start([str(desktop.probe_exe), "browser", hex_title],
+                                           log_path)
+        self.window = wait_until("the browser window", self._find, timeout=20)
+
+    def _find(self):
+        for window in self._desktop.probe.windows():
+            if window.cls == BROWSER_CLASS and window.visible:
+                return window
+        return None
+
+    @property
+    def inside(self):
+        """A point well inside the page, away from the screen's edges."""
+        left, top, right, bottom = self.window.rect
+        return (left + right) // 2, (top + bottom) // 2
+
+    def press_on_page(self):
+        """Presses the left button on the page, as the start of an image drag, once the browser
+        is the foreground window."""
+        self._desktop.input.move(*self.inside)
+        self._desktop.input.button_down()
+        wait_until("the browser in the foreground", self._is_foreground, timeout=5)
+
+    def _is_foreground(self):
+        foreground = self._desktop.probe.foreground()
+        return foreground is not None and foreground.hwnd == self.window.hwnd
+
+    def close(self):
+        self._desktop.probe.close(self.window)
+        self._process.wait(timeout=10)

@@ -1,0 +1,47 @@
+#include "BrowserWindow.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* kClassName = "QmBrowser";
+// Leaves the screen's edges and the taskbar free, so the pointer reaches an edge only when a
+// test moves it there.
+constexpr int kLeft = 80;
+constexpr int kTop = 60;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+
+LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int RunBrowserWindow(const char* title) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = BrowserProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassA(&windowClass)) return 1;
+  HWND window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft, kTop,
+                                kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+  if (!window) return 1;
+  SetForegroundWindow(window);
+  std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  std::fflush(stdout);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}

@@ -1,0 +1,169 @@
+#include "dropwindow/DragWatcher.h"
+
+#include <optional>
+#include <string>
+
+#include "dialogs/Msg.h"
+#include "dropwindow/BrowserTitles.h"
+#include "dropwindow/DropWindowLook.h"
+#include "dropwindow/Placement.h"
+#include "dropwindow/Qmt.h"
+#include "platform/Input.h"
+#include "platform/Keys.h"
+
+namespace qm {
+
+DragWatcher::DragWatcher(Input& input, TForm1& form, TForm4& notice)
+    : input_(input), form_(form), notice_(notice) {
+  pointer_ = input_.cursorPos().value_or(Point{});
+  form_.Timer1().onTimer = [this] { Timer1Timer(); };
+}
+
+void DragWatcher::Timer1Timer() {
+  const bool held = input_.isHeld(vk::kLeftButton);
+  notice_.NoticeTick(form_.settings().soundPath);
+
+  if (!held && state_ == State::Idle) {
+    resetHistory(history_);
+    return;
+  }
+  const std::optional<Point> pointer = input_.cursorPos();
+  if (!pointer) return;
+  pointer_ = *pointer;
+  const std::uint8_t code = pollSwitches(pointer_, held);
+
+  switch (state_) {
+    case State::Idle:
+      if (code != trigger::kNone && held) showDecision(code);
+      break;
+    case State::Shown:
+      if (!held) {
+        state_ = State::Hiding;
+        break;
+      }
+      applyListKeys();
+      applyShift();
+      paintPanels();
+      break;
+    case State::Hiding:
+      // A drop still being handled, perhaps inside its save dialog, keeps the window up.
+      if (form_.dropBusy) return;
+      form_.window().setVisible(false);
+      state_ = State::Idle;
+      break;
+  }
+  TrackTabHover();
+}
+
+std::uint8_t DragWatcher::pollSwitches(Point pointer, bool held) {
+  const std::uint8_t flags = form_.settings().switchFlags;
+  const std::uint8_t edges = edgeTrigger(pointer, input_.primaryScreen(), flags);
+  const Point previous = lastSample_;
+  lastSample_ = pointer;
+  if (!held) return edges;
+
+  recordDirection(history_, previous, pointer);
+  SwitchKeys keys;
+  keys.ctrl = input_.isHeld(vk::kLeftControl) || input_.isHeld(vk::kRightControl);
+  keys.f12 = input_.isHeld(vk::kF12);
+  return keyAndGestureTrigger(edges, keys, history_, flags);
+}
+
+void DragWatcher::showDecision(std::uint8_t code) {
+  const std::optional<std::string> title = input_.foregroundTitle(kTitleLimit);
+  if (!title || !namesBrowser(*title)) return;
+  placeWindow(code);
+  form_.Label1().setCaption(look::modeText(form_.settings().saveMode));
+  form_.window().setVisible(true);
+  form_.window().bringToFrontTopmost();
+  state_ = State::Shown;
+}
+
+void DragWatcher::placeWindow(std::uint8_t code) {
+  Window& window = form_.window();
+  PlacementInput in;
+  in.trigger = code;
+  in.pointer = pointer_;
+  in.screen = input_.primaryScreen();
+  in.width = window.bounds().width;
+  in.height = window.bounds().height;
+  in.halfPanelWidth = form_.folderPanels()[0].bounds().width / 2;
+  const Point at = placeDropWindow(in);
+  window.setBounds({at.x, at.y, in.width, in.height});
+}
+
+void DragWatcher::applyListKeys() {
+  if (input_.isReported(vk::kTab)) {
+    if (!tabLatch_) {
+      form_.SelectNextFolderList();
+      tabLatch_ = true;
+    }
+    return;
+  }
+  tabLatch_ = false;
+  const int lastList = form_.settings().lastListIndex;
+  for (int list = 0; list < kFolderListCount; ++list) {
+    const bool asked = input_.isReported(vk::kDigit1 + list) ||
+                       input_.isReported(vk::kNumpad1 + list) ||
+                       form_.pendingListSelection() == list;
+    // List 0 always exists; a key for a list not in use falls through to the next row.
+    if (asked && (list == 0 || lastList >= list)) {
+      form_.SelectFolderList(static_cast<std::int8_t>(list));
+      form_.setPendingListSelection(TForm1::kNoPendingList);
+      return;
+    }
+  }
+}
+
+void DragWatcher::applyShift() {
+  form_.shiftOverride = input_.isReported(vk::kShift);
+  const std::int16_t mode =
+      form_.shiftOverride ? std::int16_t{kSaveAskName} : form_.settings().saveMode;
+  form_.Label1().setCaption(look::modeText(mode));
+}
+
+void DragWatcher::paintPanels() {
+  const Bounds& window = form_.window().bounds();
+  const int panelHeight = form_.folderPanels()[0].bounds().height;
+  const int dx = pointer_.x - window.left;
+  const int dy = pointer_.y - window.top;
+  // Both bounds inclusive; a row past the twelfth panel marks none.
+  int underPointer = -1;
+  if (dy >= 0 && dy <= window.height && dx >= 0 && dx <= window.width && panelHeight > 0) {
+    underPointer = dy / panelHeight;
+  }
+  const Color listColor = look::listColor(form_.currentFolderList());
+  // One assignment per panel, so that a steady tick changes nothing and repaints nothing.
+  for (int i = 0; i < kSlotsPerList; ++i) {
+    form_.folderPanels()[static_cast<std::size_t>(i)].setColor(i == underPointer ? kWhite
+                                                                                 : listColor);
+  }
+}
+
+void DragWatcher::TrackTabHover() {
+  const Bounds& window = form_.window().bounds();
+  const Bounds& strip = form_.ButtonPanel().bounds();
+  const int dx = pointer_.x - window.left - strip.left;
+  const int dy = pointer_.y - window.top - strip.top;
+  const bool inZone = dx > 0 && dx < kHoverZoneWidth && dy > 0 && dy < strip.height;
+  if (!inZone) {
+    form_.PaintTabs(false);
+    tabDwell_ = 0;
+    form_.setPendingListSelection(TForm1::kNoPendingList);
+    return;
+  }
+  if (tabDwell_ < kHoverDwellTicks) {
+    ++tabDwell_;
+    return;
+  }
+  // The cells are wider than the tabs, so the fifth list lies beyond the last cell.
+  const int cell = dx / kHoverCellWidth;
+  if (cell > form_.settings().lastListIndex) {
+    form_.setPendingListSelection(TForm1::kNoPendingList);
+    return;
+  }
+  form_.setPendingListSelection(static_cast<std::uint8_t>(cell));
+  form_.PaintTabs(true);
+}
+
+}  // namespace qm

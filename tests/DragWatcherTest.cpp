@@ -1,0 +1,402 @@
+#include "dropwindow/DragWatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FormTestSupport.h"
+#include "platform/Keys.h"
+#include "shell/Application.h"
+
+namespace qm {
+namespace {
+
+using test::folders;
+using test::header;
+using State = DragWatcher::State;
+
+constexpr const char* kBrowser = "写真 - Mozilla Firefox";
+constexpr ScreenSize kScreen{1280, 1024};
+
+// The whole program over the fake platform, with three folder lists of three folders at the small
+// size (so the window keeps its height when the list changes), replayed tick by tick.
+class DragWatcherTest : public ::testing::Test {
+ protected:
+  explicit DragWatcherTest(std::uint8_t switchFlags = 0, const char* soundPath = "") {
+    Settings h = header(kSaveNumbered, kSizeSmall, 2);
+    h.switchFlags = switchFlags;
+    h.soundPath.assign(soundPath);
+    ConfirmedFolderLists lists;
+    lists.lists[0] = folders({{"a", "C:\\a"}, {"b", "C:\\b"}, {"c", "C:\\c"}});
+    lists.lists[1] = folders({{"d", "C:\\d"}, {"e", "C:\\e"}, {"f", "C:\\f"}});
+    lists.lists[2] = folders({{"g", "C:\\g"}, {"h", "C:\\h"}, {"i", "C:\\i"}});
+    fake_.folder.writeSettings(h, lists);
+    fake_.input.screen = kScreen;
+    fake_.input.title = kBrowser;
+    fake_.input.cursor = Point{600, 500};
+    app_.emplace(fake_.platform);
+  }
+
+  TForm1& form() { return app_->Form1(); }
+  DragWatcher& watcher() { return app_->watcher(); }
+  Window& dropWindow() { return form().window(); }
+  void tick(int times = 1) {
+    for (int i = 0; i < times; ++i) form().Timer1().onTimer();
+  }
+  void hold(int key) { fake_.input.held.insert(key); }
+  void release(int key) { fake_.input.held.erase(key); }
+  void moveTo(Point p) { fake_.input.cursor = p; }
+  // Button down over the browser, then to the right edge: the window comes up there.
+  void dragToRightEdge() {
+    hold(vk::kLeftButton);
+    tick();
+    moveTo({1279, 300});
+    tick();
+    ASSERT_EQ(watcher().state(), State::Shown);
+  }
+  std::string firstCaption() { return form().folderPanels()[0].caption(); }
+
+  int formUpdates() {
+    int total = fake_.toolkit.updates(&form().window()) + fake_.toolkit.updates(&form().Label1()) +
+                fake_.toolkit.updates(&form().ButtonPanel()) +
+                fake_.toolkit.updates(&app_->Form4().window());
+    for (const Control& c : form().folderPanels()) total += fake_.toolkit.updates(&c);
+    for (const Control& c : form().tabs()) total += fake_.toolkit.updates(&c);
+    return total;
+  }
+
+  test::FakePlatform<> fake_;
+  std::optional<Application> app_;
+};
+
+TEST_F(DragWatcherTest, ShowsOnlyOverATitleThatNamesABrowser) {
+  const std::string filler(92, 'x');
+  const struct {
+    const char* what;
+    std::optional<std::string> title;
+    bool shown;
+  } cases[] = {
+      {"Firefox", std::string(kBrowser), true},
+      {"another browser of the list", std::string("Maxthon 3"), true},
+      {"lower case", std::string("mozilla firefox"), false},
+      {"no browser", std::string("メモ帳"), false},
+      {"no foreground window", std::nullopt, false},
+      {"name ends at byte 99", filler + "Firefox", true},
+      {"name ends at byte 100", filler + "xFirefox", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake_.input.title = c.title;
+    hold(vk::kLeftButton);
+    moveTo({1279, 300});
+    tick(3);
+    EXPECT_EQ(dropWindow().visible(), c.shown);
+    EXPECT_EQ(watcher().state(), c.shown ? State::Shown : State::Idle);
+    release(vk::kLeftButton);
+    tick(2);
+    EXPECT_FALSE(dropWindow().visible());
+    moveTo({600, 500});
+  }
+}
+
+TEST_F(DragWatcherTest, ShowingPlacesLabelsAndBringsTheWindowToTheFront) {
+  const int before = fake_.toolkit.count(dropWindow(), WindowAction::BringToFrontTopmost);
+  dragToRightEdge();
+  EXPECT_EQ(dropWindow().bounds().left, 1280 - 114);
+  EXPECT_EQ(dropWindow().bounds().top, 300);
+  EXPECT_EQ(form().Label1().caption(), " 別名保存モード");
+  EXPECT_EQ(fake_.toolkit.count(dropWindow(), WindowAction::BringToFrontTopmost), before + 1);
+}
+
+TEST_F(DragWatcherTest, CtrlShowsTheWindowAtThePointer) {
+  hold(vk::kLeftButton);
+  hold(vk::kRightControl);
+  moveTo({700, 400});
+  tick();
+  EXPECT_TRUE(dropWindow().visible());
+  EXPECT_EQ(dropWindow().bounds().left, 700 - 56);
+  EXPECT_EQ(dropWindow().bounds().top, 400);
+}
+
+TEST_F(DragWatcherTest, ReleaseHidesAtTheNextTickOnceNoDropIsBusy) {
+  dragToRightEdge();
+  release(vk::kLeftButton);
+  tick();
+  EXPECT_EQ(watcher().state(), State::Hiding);
+  EXPECT_TRUE(dropWindow().visible());
+
+  form().dropBusy = true;
+  hold(vk::kLeftButton);  // pressed again while hiding: no comeback, no change
+  tick(5);
+  EXPECT_EQ(watcher().state(), State::Hiding);
+  EXPECT_TRUE(dropWindow().visible());
+
+  form().dropBusy = false;
+  tick();
+  EXPECT_EQ(watcher().state(), State::Idle);
+  EXPECT_FALSE(dropWindow().visible());
+}
+
+TEST_F(DragWatcherTest, WindowStaysUpWhileAModalBoxOfTheDropRunsTicks) {
+  dragToRightEdge();
+  release(vk::kLeftButton);
+  // A drop handler inside a box: the box's loop keeps ticking.
+  fake_.interaction.duringModal = [this] { tick(10); };
+  form().dropBusy = true;
+  fake_.interaction.messageBox("text", "Quillmarten", 0x40);
+  EXPECT_TRUE(dropWindow().visible());
+  form().dropBusy = false;
+  tick();
+  EXPECT_FALSE(dropWindow().visible());
+}
+
+TEST_F(DragWatcherTest, TabSwitchesOncePerPress) {
+  dragToRightEdge();
+  hold(vk::kTab);
+  tick(10);
+  EXPECT_EQ(form().currentFolderList(), 1);
+  release(vk::kTab);
+  tick();
+  hold(vk::kTab);
+  tick();
+  EXPECT_EQ(form().currentFolderList(), 2);
+  release(vk::kTab);
+  tick();
+  hold(vk::kTab);
+  tick();
+  EXPECT_EQ(form().currentFolderList(), 0);  // wraps after the last list in use
+  EXPECT_EQ(firstCaption(), "a");
+}
+
+TEST_F(DragWatcherTest, DigitKeysSelectTheFirstListThatApplies) {
+  const struct {
+    const char* what;
+    std::vector<int> reported;
+    int list;
+  } cases[] = {
+      {"2", {'2'}, 1},
+      {"keypad 3", {vk::kNumpad1 + 2}, 2},
+      {"2 and 3 together", {'2', '3'}, 1},
+      {"5 with three lists in use", {'5'}, 0},
+      {"5 and 3", {'5', '3'}, 2},
+      {"1 wins over everything", {'3', '1'}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    dragToRightEdge();
+    fake_.input.reported.insert(c.reported.begin(), c.reported.end());
+    tick();
+    fake_.input.reported.clear();
+    EXPECT_EQ(form().currentFolderList(), c.list);
+    hold(vk::kDigit1);  // back to the first list for the next case
+    tick();
+    release(vk::kDigit1);
+    release(vk::kLeftButton);
+    tick(2);
+  }
+}
+
+TEST_F(DragWatcherTest, ShiftInTheLastTickBeforeTheReleaseAsksForAName) {
+  dragToRightEdge();
+  fake_.input.reported.insert(vk::kShift);
+  tick();
+  EXPECT_EQ(form().Label1().caption(), "ﾌｧｲﾙ名入力モード");
+  fake_.input.reported.clear();
+  release(vk::kLeftButton);
+  tick();
+  EXPECT_TRUE(form().shiftOverride);
+
+  // Shift after the release, once hiding, is not looked at.
+  dragToRightEdge();
+  tick();
+  EXPECT_FALSE(form().shiftOverride);
+  EXPECT_EQ(form().Label1().caption(), " 別名保存モード");
+  release(vk::kLeftButton);
+  tick();
+  hold(vk::kShift);
+  tick(2);
+  EXPECT_FALSE(form().shiftOverride);
+}
+
+TEST_F(DragWatcherTest, PaintsThePanelUnderThePointerWhite) {
+  dragToRightEdge();
+  const Bounds w = dropWindow().bounds();
+  const struct {
+    Point at;
+    int white;  // -1: none
+  } cases[] = {
+      {{w.left, w.top}, 0},
+      {{w.left + 50, w.top + 17}, 1},
+      {{w.left + 114, w.top + 50}, 2},  // the right bound counts
+      {{w.left + 50, w.top + 60}, 3},   // the mode label's row: a hidden panel's
+      {{w.left + 50, w.top + 86}, 5},   // the bottom bound counts
+      {{w.left - 1, w.top + 5}, -1},
+      {{w.left + 50, w.top - 1}, -1},
+  };
+  for (const auto& c : cases) {
+    moveTo(c.at);
+    tick();
+    for (int i = 0; i < kSlotsPerList; ++i) {
+      EXPECT_EQ(form().folderPanels()[static_cast<std::size_t>(i)].color(),
+                i == c.white ? kWhite : kColorButtonFace)
+          << "pointer at " << c.at.x << "," << c.at.y << " panel " << i;
+    }
+  }
+  hold(vk::kDigit1 + 1);
+  tick();
+  EXPECT_EQ(form().folderPanels()[5].color(), rgb(224, 224, 239));
+}
+
+TEST_F(DragWatcherTest, ASteadyShownTickReachesNoPeer) {
+  dragToRightEdge();
+  moveTo({dropWindow().bounds().left + 10, dropWindow().bounds().top + 20});
+  tick(2);
+  const int before = formUpdates();
+  tick(20);
+  EXPECT_EQ(formUpdates(), before);
+}
+
+TEST_F(DragWatcherTest, RestingOnTheTabStripSwitchesInTheEighthTick) {
+  dragToRightEdge();
+  const Bounds w = dropWindow().bounds();
+  const Bounds strip = form().ButtonPanel().bounds();
+  const auto onCell = [&](int dx) {
+    return Point{w.left + strip.left + dx, w.top + strip.top + 5};
+  };
+
+  moveTo(onCell(30));  // cell 1
+  tick(7);
+  EXPECT_EQ(form().currentFolderList(), 0);
+  tick();
+  EXPECT_EQ(form().currentFolderList(), 1);
+  EXPECT_EQ(form().tabs()[1].color(), rgb(255, 192, 203));
+
+  // Leaving the zone before the eighth tick starts the count again.
+  moveTo({w.left + 50, w.top + 5});
+  tick();
+  moveTo(onCell(50));
+  tick(5);
+  moveTo(onCell(0));  // the left bound does not count
+  tick();
+  moveTo(onCell(50));
+  tick(7);
+  EXPECT_EQ(form().currentFolderList(), 1);
+  tick();
+  EXPECT_EQ(form().currentFolderList(), 2);
+
+  // Cell 3 stands for a fourth list, which is not in use.
+  moveTo(onCell(80));
+  tick(12);
+  EXPECT_EQ(form().currentFolderList(), 2);
+  EXPECT_EQ(form().pendingListSelection(), TForm1::kNoPendingList);
+}
+
+TEST_F(DragWatcherTest, FailedPointerReadEndsTheTickAfterTheNotice) {
+  hold(vk::kLeftButton);
+  fake_.input.cursor = std::nullopt;
+  app_->Form4().ShowSavedNotice();
+  tick(8);
+  EXPECT_FALSE(app_->Form4().window().visible());
+  EXPECT_FALSE(dropWindow().visible());
+}
+
+class SoundTest : public DragWatcherTest {
+ protected:
+  SoundTest() : DragWatcherTest(0, "C:\\Windows\\Media\\chimes.wav") {}
+};
+
+TEST_F(SoundTest, NoticeClosesOnTheEighthTickThenOneSound) {
+  moveTo({1200, 1000});
+  app_->Form4().ShowSavedNotice();
+  Window& notice = app_->Form4().window();
+  EXPECT_TRUE(notice.visible());
+  EXPECT_EQ(notice.bounds().left, 1200);
+  EXPECT_EQ(notice.bounds().top, 1024);  // below the display: not moved back
+  tick(7);
+  EXPECT_TRUE(notice.visible());
+  EXPECT_TRUE(fake_.interaction.sounds.empty());
+  tick();
+  EXPECT_FALSE(notice.visible());
+  EXPECT_EQ(fake_.interaction.sounds, std::vector<std::string>{"C:\\Windows\\Media\\chimes.wav"});
+  tick(20);
+  EXPECT_EQ(fake_.interaction.sounds.size(), 1u);
+}
+
+TEST_F(SoundTest, TwoSavesWithinTheCountGiveOneSound) {
+  app_->Form4().ShowSavedNotice();
+  tick(5);
+  moveTo({100, 100});
+  app_->Form4().ShowSavedNotice();
+  EXPECT_EQ(app_->Form4().window().bounds().top, 124);
+  tick(7);
+  EXPECT_TRUE(fake_.interaction.sounds.empty());
+  tick();
+  EXPECT_EQ(fake_.interaction.sounds.size(), 1u);
+}
+
+TEST_F(DragWatcherTest, NoSoundWithoutAPath) {
+  app_->Form4().ShowSavedNotice();
+  tick(10);
+  EXPECT_FALSE(app_->Form4().window().visible());
+  EXPECT_TRUE(fake_.interaction.sounds.empty());
+}
+
+class GestureTest : public DragWatcherTest {
+ protected:
+  GestureTest() : DragWatcherTest(switch_flags::kLGestureOn | 0x0F) {}  // edges off
+  void stroke(std::initializer_list<Point> points) {
+    for (Point p : points) {
+      moveTo(p);
+      tick();
+    }
+  }
+};
+
+TEST_F(GestureTest, LDrawnInOneDragShowsAtThePointer) {
+  hold(vk::kLeftButton);
+  stroke({{400, 400}, {400, 360}, {400, 400}, {440, 400}});
+  EXPECT_FALSE(dropWindow().visible());
+  stroke({{400, 400}});
+  EXPECT_TRUE(dropWindow().visible());
+  EXPECT_EQ(dropWindow().bounds().left, 400 - 56);
+  EXPECT_EQ(dropWindow().bounds().top, 400);
+}
+
+TEST_F(GestureTest, AReleaseEmptiesTheNewestStroke) {
+  hold(vk::kLeftButton);
+  stroke({{400, 400}, {400, 360}});  // up
+  release(vk::kLeftButton);
+  tick();
+  // Only the last three strokes in the next drag: the emptied entry is still in the history.
+  hold(vk::kLeftButton);
+  stroke({{400, 360}, {400, 400}, {440, 400}, {400, 400}});
+  EXPECT_EQ(watcher().gestureHistory(), (GestureHistory{0, 4, 8, 2}));
+  EXPECT_FALSE(dropWindow().visible());
+}
+
+TEST_F(GestureTest, AStaleFirstStrokeCanCompleteTheShape) {
+  hold(vk::kLeftButton);
+  stroke({{400, 400}, {440, 400}});
+  release(vk::kLeftButton);
+  tick();
+  // The next drag starts higher up: its first tick compares with the last tracked one and
+  // records an up stroke that was never drawn; three real strokes then make the L.
+  moveTo({440, 360});
+  hold(vk::kLeftButton);
+  stroke({{440, 360}, {440, 400}, {480, 400}});
+  EXPECT_FALSE(dropWindow().visible());
+  stroke({{440, 400}});
+  EXPECT_TRUE(dropWindow().visible());
+}
+
+TEST_F(GestureTest, ASampleWithXMinusOneSkipsTheStroke) {
+  hold(vk::kLeftButton);
+  stroke({{-1, 400}, {-1, 300}});
+  EXPECT_EQ(watcher().gestureHistory(), GestureHistory{});
+  stroke({{-1, 200}});
+  EXPECT_EQ(watcher().gestureHistory(), GestureHistory{});
+}
+
+}  // namespace
+}  // namespace qm

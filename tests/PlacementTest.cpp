@@ -1,0 +1,67 @@
+#include "dropwindow/Placement.h"
+
+#include <gtest/gtest.h>
+
+#include "dropwindow/AppearanceSwitches.h"
+
+namespace qm {
+namespace {
+
+using namespace trigger;
+
+struct PlacementCase {
+  const char* what;
+  std::uint8_t trigger;
+  Point pointer;
+  ScreenSize screen;
+  std::int32_t height;
+  Point expected;
+};
+
+constexpr ScreenSize kScreen{1280, 1024};
+constexpr std::int32_t kWidth = 114;
+constexpr std::int32_t kHalfPanel = 56;
+
+TEST(PlaceDropWindow, ByTriggerCodeWithOnlyItsOwnClamps) {
+  const PlacementCase cases[] = {
+      {"top: centred on the pointer", kTop, {600, 0}, kScreen, 431, {544, 0}},
+      {"top near the left: no negative left", kTop, {30, 0}, kScreen, 431, {0, 0}},
+      {"top near the right: reaches past the display", kTop, {1270, 0}, kScreen, 431, {1214, 0}},
+      {"left edge", kLeft, {0, 300}, kScreen, 431, {0, 300}},
+      {"left edge, kept on the display at the bottom", kLeft, {0, 900}, kScreen, 431, {0, 593}},
+      {"left of the primary display", kLeft, {-400, 300}, kScreen, 65, {0, 300}},
+      {"key: at the pointer, centred", kAtPointer, {600, 500}, kScreen, 431, {544, 500}},
+      {"key: moved left only as far as needed", kAtPointer, {1250, 100}, kScreen, 65, {1166, 100}},
+      {"key: moved up only as far as needed", kAtPointer, {600, 1000}, kScreen, 431, {544, 593}},
+      {"key above the display: the top stays negative",
+       kAtPointer,
+       {600, -50},
+       kScreen,
+       65,
+       {544, -50}},
+      {"top-left", kTop | kLeft, {0, 0}, kScreen, 431, {0, 0}},
+      {"beyond the top-left corner", kTop | kLeft, {-20, -30}, kScreen, 431, {0, -30}},
+      {"bottom", kBottom, {600, 1023}, kScreen, 431, {544, 593}},
+      {"bottom near the right: past the display", kBottom, {1275, 1023}, kScreen, 65, {1219, 959}},
+      {"bottom-left", kBottom | kLeft, {0, 1023}, kScreen, 431, {0, 593}},
+      {"right", kRight, {1279, 300}, kScreen, 431, {1166, 300}},
+      {"right, lifted just enough", kRight, {1279, 900}, kScreen, 431, {1166, 593}},
+      {"right, above the display", kRight, {1300, -100}, kScreen, 65, {1166, -100}},
+      {"top-right", kTop | kRight, {1279, 0}, kScreen, 431, {1166, 0}},
+      {"bottom-right", kBottom | kRight, {1279, 1023}, kScreen, 431, {1166, 593}},
+      {"taller than the display: top goes above it", kTop, {600, 0}, {1280, 400}, 431, {544, -31}},
+  };
+  for (const PlacementCase& c : cases) {
+    PlacementInput in;
+    in.trigger = c.trigger;
+    in.pointer = c.pointer;
+    in.screen = c.screen;
+    in.width = kWidth;
+    in.height = c.height;
+    in.halfPanelWidth = kHalfPanel;
+    EXPECT_EQ(placeDropWindow(in), c.expected) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace qm
