@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "DropTestSupport.h"
+#include "platform/Keys.h"
 #include "platform/Win32Codes.h"
 
 namespace qm {
@@ -213,7 +214,7 @@ TEST_F(DropHandling, TheNoticeShowsBelowThePointerAndTheSoundFollowsItsLastTick)
   for (int tick = 1; tick <= 8; ++tick) {
     EXPECT_TRUE(fake.interaction.sounds.empty()) << tick;
     EXPECT_TRUE(noticeShown()) << tick;
-    app->Form4().NoticeTick(app->Form1().settings().soundPath.str());
+    app->watcher().Timer1Timer();
   }
   EXPECT_FALSE(noticeShown());
   EXPECT_EQ(fake.interaction.sounds, std::vector<std::string>{"C:\\saved.wav"});
@@ -243,6 +244,44 @@ TEST_F(DropHandling, TheFlagStaysUpInsideEveryBoxAndTheListIsReleasedBeforeItFal
     EXPECT_EQ(files.finished, 1);
     EXPECT_TRUE(files.busyWhenFinished);
     EXPECT_FALSE(app->Form1().dropBusy);
+  }
+}
+
+TEST_F(DropHandling, TheWindowStaysUpWhileABoxIsOpenAndHidesAtTheFirstTickAfter) {
+  const struct {
+    const char* what;
+    std::int16_t mode;
+    std::size_t row;
+  } cases[] = {
+      {"system error box", kSaveOverwrite, kRowGone},
+      {"file-name dialog", kSaveAskName, kRowGone},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(c.mode);
+    Window& window = app->Form1().window();
+    // A drag over a browser reaches the right edge at the height the window is expected at.
+    fake.input.title = "写真 - Mozilla Firefox";
+    fake.input.held.insert(vk::kLeftButton);
+    fake.input.cursor = Point{1279, kWindowTop};
+    app->watcher().Timer1Timer();
+    ASSERT_TRUE(window.visible());
+    fake.input.held.erase(vk::kLeftButton);
+    std::vector<bool> shownInModal;
+    fake.interaction.duringModal = [&] {
+      for (int tick = 0; tick < 3; ++tick) {
+        app->watcher().Timer1Timer();
+        shownInModal.push_back(window.visible());
+      }
+    };
+
+    drop(c.row, {source("a.jpg")});
+
+    EXPECT_EQ(shownInModal, std::vector<bool>(3, true));
+    EXPECT_TRUE(window.visible());
+    app->watcher().Timer1Timer();
+    EXPECT_FALSE(window.visible());
+    EXPECT_EQ(app->watcher().state(), DragWatcher::State::Idle);
   }
 }
 
