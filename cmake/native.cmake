@@ -22,3 +22,13 @@ gtest_discover_tests(qm_tests DISCOVERY_TIMEOUT 60)
 # Only the Windows layer and the process entry may see <windows.h>.
 add_test(NAME windows_header_stays_in_its_layer
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check_windows_includes.cmake)
+
+# The end-to-end tests drop files on the Wine desktop with this small native XDND source.
+find_package(X11)
+if(X11_FOUND)
+  file(GLOB QM_XDND_SOURCES CONFIGURE_DEPENDS e2e/xdnd/*.cpp)
+  add_executable(qmxdnd ${QM_XDND_SOURCES})
+  target_link_libraries(qmxdnd PRIVATE X11::X11)
+  # A Linux program: its paths and text are UTF-8, not the product's code page.
+  target_compile_options(qmxdnd PRIVATE -fexec-charset=UTF-8)
+endif()

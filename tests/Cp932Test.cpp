@@ -13,6 +13,20 @@ struct FindCase {
   std::size_t expected;
 };
 
+TEST(Cp932, LeadBytesAreExactlyTheTwoRanges) {
+  const struct {
+    unsigned char byte;
+    bool lead;
+  } cases[] = {
+      {0x00, false}, {0x5C, false}, {0x7F, false}, {0x80, false}, {0x81, true},
+      {0x9F, true},  {0xA0, false}, {0xA1, false}, {0xDF, false}, {0xE0, true},
+      {0xFC, true},  {0xFD, false}, {0xFF, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(isLeadByte(c.byte), c.lead) << std::hex << int{c.byte};
+  }
+}
+
 TEST(Cp932, FindLastCharSkipsTrailBytes) {
   const FindCase cases[] = {
       {"C:\\表", '\\', 2},         // the trail byte of 表 is not a separator
@@ -33,6 +47,29 @@ TEST(Cp932, FindLastCharOfTakesTheLatestOfSeveral) {
   EXPECT_EQ(findLastCharOf("C:\\dir/表", "\\/"), 6u);
   EXPECT_EQ(findLastCharOf("D:file", "\\:"), 1u);
   EXPECT_EQ(findLastCharOf("表ソ", "\\:"), std::string::npos);
+}
+
+TEST(Cp932, SkipCharsStepsOverWholeCharacters) {
+  const std::string strayLead = std::string("a") + '\x82';
+  const struct {
+    std::string text;
+    std::size_t pos;
+    std::size_t count;
+    std::size_t expected;
+  } cases[] = {
+      {"[1].jpg", 0, 3, 3}, {"[表].jpg", 0, 3, 4}, {"[ソ十]x", 0, 3, 5},
+      {"[1]", 0, 5, 3},     {"ab[", 2, 3, 3},      {strayLead, 1, 1, 2},
+      {"ｱｲｳ", 0, 2, 2},     {"x", 1, 1, 1},        {"abc", 0, 0, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(skipChars(c.text, c.pos, c.count), c.expected) << c.text;
+  }
+}
+
+TEST(Cp932, ReplaceCharLeavesTrailBytesAlone) {
+  EXPECT_EQ(replaceChar("C:\\表\\ソ", '\\', '/'), "C:/表/ソ");
+  EXPECT_EQ(replaceChar("能\\", '\\', '/'), "能/");
+  EXPECT_EQ(replaceChar("", '\\', '/'), "");
 }
 
 TEST(Cp932, CutAtCharBoundaryNeverSplitsACharacter) {

@@ -34,6 +34,7 @@ class ProgramFolder {
   ProgramFolder(const ProgramFolder&) = delete;
   ProgramFolder& operator=(const ProgramFolder&) = delete;
 
+  const std::filesystem::path& path() const { return path_; }
   std::string exePath() const { return (path_ / "Quillmarten.exe").string(); }
   std::filesystem::path settingsPath() const { return path_ / "Quillmarten.dat"; }
 

@@ -2,6 +2,7 @@
 // values of the Windows headers so that both builds agree byte for byte.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace qm {
@@ -24,5 +25,10 @@ constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 constexpr std::uint32_t kErrorFileExists = 80;
+constexpr std::uint32_t kErrorDiskFull = 112;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+
+// MAX_PATH: the longest path the "A" file functions take, with its terminating zero.
+constexpr std::size_t kMaxPath = 260;
 
 }  // namespace qm

@@ -10,8 +10,11 @@ Application::Application(Platform& platform)
       form3_(platform.toolkit),
       form4_(platform, form1_.noticeCountdown),
       form5_(platform.toolkit),
-      watcher_(platform.input, form1_, form4_) {
+      watcher_(platform.input, form1_, form4_),
+      saveFlow_(form1_, form4_),
+      dropHandler_(form1_, saveFlow_) {
   store_.onSaved = [this] { form1_.Refresh(); };
+  form1_.window().onDropFiles = [this](DroppedFiles& files) { dropHandler_.WMDropFiles(files); };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
   // The icon comes up last, so no tray command can run while the first refresh still waits on
   // the missing-settings message and the other windows do not exist yet.

@@ -7,7 +7,9 @@
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/DragWatcher.h"
+#include "dropwindow/DropHandler.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/SaveFlow.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "shell/TrayMenu.h"
@@ -44,6 +46,8 @@ class Application {
   TForm4 form4_;
   TForm5 form5_;
   DragWatcher watcher_;
+  SaveFlow saveFlow_;
+  DropHandler dropHandler_;
 };
 
 }  // namespace qm

@@ -22,6 +22,25 @@ std::size_t findLastChar(std::string_view text, char ch) {
   return findLastCharOf(text, std::string_view(&ch, 1));
 }
 
+std::string replaceChar(std::string_view text, char from, char to) {
+  std::string replaced(text);
+  for (std::size_t i = 0; i < replaced.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(replaced[i]))) {
+      ++i;
+    } else if (replaced[i] == from) {
+      replaced[i] = to;
+    }
+  }
+  return replaced;
+}
+
+std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count) {
+  for (; count > 0 && pos < text.size(); --count) {
+    pos += isLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+  }
+  return pos < text.size() ? pos : text.size();
+}
+
 std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes) {
   std::size_t end = 0;
   while (end < text.size()) {

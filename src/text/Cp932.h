@@ -19,6 +19,13 @@ std::size_t findLastChar(std::string_view text, char ch);
 // Position of the last character that is any of `chars`, or npos.
 std::size_t findLastCharOf(std::string_view text, std::string_view chars);
 
+// `text` with every character `from` (never a trail byte) replaced by `to`.
+std::string replaceChar(std::string_view text, char from, char to);
+
+// The position just after `count` characters from `pos`, or the end when the text ends sooner.
+// A lead byte that ends the text counts as a character of its own.
+std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count);
+
 // The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a double-byte
 // character.
 std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes);

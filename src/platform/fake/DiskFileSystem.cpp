@@ -2,17 +2,43 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "platform/Win32Codes.h"
+#include "text/Cp932.h"
 
 namespace qm {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+fs::path hostPath(const std::string& path) {
+  return fs::path(text::replaceChar(path, '\\', '/'));
+}
+
+bool writable(const fs::path& path) {
+  std::error_code error;
+  return (fs::status(path, error).permissions() & fs::perms::owner_write) != fs::perms::none;
+}
+
+// Copies at most `limit` bytes; false when the source had more.
+bool copyBytes(const fs::path& from, const fs::path& to, std::size_t limit) {
+  std::ifstream in(from, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+  std::ofstream out(to, std::ios::binary | std::ios::trunc);
+  const std::size_t written = std::min(limit, bytes.size());
+  out.write(bytes.data(), static_cast<std::streamsize>(written));
+  return out && written == bytes.size();
+}
+
+}  // namespace
+
 std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const std::string& path,
                                                                   std::size_t maxBytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in || fs::is_directory(path)) return std::nullopt;
+  std::ifstream in(hostPath(path), std::ios::binary);
+  if (!in || fs::is_directory(hostPath(path))) return std::nullopt;
   ++reads;
   std::vector<std::uint8_t> bytes(maxBytes);
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
@@ -22,7 +48,8 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const std::str
 
 bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   ++writes;
-  const std::string temp = path + ".tmp";
+  const fs::path target = hostPath(path);
+  const fs::path temp = target.string() + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
@@ -32,20 +59,30 @@ bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std:
     if (!out || written < bytes.size()) return false;
   }
   std::error_code error;
-  fs::rename(temp, path, error);
+  fs::rename(temp, target, error);
   return !error;
 }
 
-std::uint32_t DiskFileSystem::copyFile(const std::string& from, const std::string& to,
+std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::string& toPath,
                                        bool failIfExists) {
+  ++copies;
+  const fs::path from = hostPath(fromPath);
+  const fs::path to = hostPath(toPath);
   std::error_code error;
   if (!fs::is_regular_file(from, error)) {
     return fs::exists(from, error) ? kErrorAccessDenied : kErrorFileNotFound;
   }
-  if (!fs::is_directory(fs::path(to).parent_path(), error)) return kErrorPathNotFound;
+  if (!fs::is_directory(to.parent_path(), error)) return kErrorPathNotFound;
   if (fs::exists(to, error)) {
     if (failIfExists) return kErrorFileExists;
-    if (fs::is_directory(to, error)) return kErrorAccessDenied;
+    if (fs::is_directory(to, error) || !writable(to)) return kErrorAccessDenied;
+  } else if (!writable(to.parent_path())) {
+    return kErrorAccessDenied;
+  }
+  if (diskFullAfter) {
+    if (copyBytes(from, to, *diskFullAfter)) return kErrorSuccess;
+    fs::remove(to, error);
+    return kErrorDiskFull;
   }
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
   return error ? kErrorAccessDenied : kErrorSuccess;

@@ -1,4 +1,5 @@
-// Real files on the test machine, with failures that a test can switch on.
+// Real files on the test machine, with failures that a test can switch on. Paths may use the
+// Windows separator "\", which stands for the host's own here.
 #pragma once
 
 #include "platform/FileSystem.h"
@@ -13,15 +14,19 @@ class DiskFileSystem : public FileSystem {
   std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
                                                     std::size_t maxBytes) override;
   bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  // As CopyFileA: a read-only target is never replaced, and a folder the user may not write
+  // into takes no file (the tests run as root, who could).
   std::uint32_t copyFile(const std::string& from, const std::string& to,
                          bool failIfExists) override;
   std::string systemMessage(std::uint32_t code) override;
 
-  // The disk fills up after this many bytes of a write (a partial temporary file is left, as a
-  // real full disk would leave it, and must never replace the settings file).
+  // The disk fills up after this many bytes of a write. A settings write leaves its partial
+  // temporary file, as a real full disk would, which must never replace the settings file; a
+  // copy removes its partial target and fails with ERROR_DISK_FULL, as CopyFileA does.
   std::optional<std::size_t> diskFullAfter;
   int writes = 0;  // replaceFile calls
   int reads = 0;   // readFile calls that opened a file
+  int copies = 0;  // copyFile calls
 
  private:
   std::string exePath_;

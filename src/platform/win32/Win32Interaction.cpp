@@ -79,9 +79,13 @@ SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) 
   SaveDialogResult result;
   if (GetSaveFileNameA(&dialog.fields)) {
     result.path = dialog.chosenPath();
-  } else {
-    result.lastError = CommDlgExtendedError();
+    return result;
   }
+  // Read first: asking the dialog why may change it.
+  const DWORD systemError = GetLastError();
+  // 0 when the user cancelled, whatever an earlier call left as the last error.
+  const DWORD dialogError = CommDlgExtendedError();
+  if (dialogError != 0) result.lastError = systemError != 0 ? systemError : dialogError;
   return result;
 }
 

@@ -1,0 +1,18 @@
+// What was dropped, as the save flow needs it: something that can put a copy of itself at a
+// path. A file on disk is one; content that exists only in the dragging program is another.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qm {
+
+class DropSource {
+ public:
+  virtual ~DropSource() = default;
+  // Returns 0, or the system error code of the failure. With `failIfExists` an existing file
+  // at `target` is never replaced. The dropped original is never changed.
+  virtual std::uint32_t putAt(const std::string& target, bool failIfExists) = 0;
+};
+
+}  // namespace qm

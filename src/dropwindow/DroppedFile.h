@@ -1,0 +1,25 @@
+// A dropped file on disk: it puts itself somewhere by being copied, and stays where it is.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "dropwindow/DropSource.h"
+#include "platform/FileSystem.h"
+
+namespace qm {
+
+class DroppedFile : public DropSource {
+ public:
+  DroppedFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+
+  std::uint32_t putAt(const std::string& target, bool failIfExists) override {
+    return files_.copyFile(path_, target, failIfExists);
+  }
+
+ private:
+  FileSystem& files_;
+  std::string path_;
+};
+
+}  // namespace qm

@@ -1,0 +1,41 @@
+#include "dropwindow/FileNames.h"
+
+#include "text/Cp932.h"
+
+namespace qm::file_names {
+namespace {
+
+constexpr std::size_t kCounterChars = 3;  // "[" and up to two digits, as in "[12]"
+
+}  // namespace
+
+std::string fileNameOf(std::string_view path) {
+  const std::size_t separator = text::findLastCharOf(path, "\\:");
+  return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+std::string cleanBrackets(std::string_view name) {
+  std::string cleaned(name);
+  const std::size_t open = text::findLastChar(cleaned, '[');
+  if (open == std::string::npos) return cleaned;
+  cleaned.erase(open, text::skipChars(cleaned, open, kCounterChars) - open);
+  const std::size_t close = text::findLastChar(cleaned, ']');
+  if (close != std::string::npos) cleaned.erase(close, 1);
+  return cleaned;
+}
+
+std::string numbered(std::string_view name, unsigned n) {
+  std::string result(name);
+  const std::size_t dot = text::findLastChar(result, '.');
+  result.insert(dot == std::string::npos ? result.size() : dot, std::to_string(n));
+  return result;
+}
+
+std::string targetPath(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += '\\';
+  path += name;
+  return path;
+}
+
+}  // namespace qm::file_names

@@ -1,0 +1,24 @@
+// What a dropped file is saved as. Browsers name a file from their cache "photo[1].jpg"; the
+// clean-up gives the name back its original form. All of it works on whole code page 932
+// characters: the trail byte of a double-byte character may be '[', '\\' or ']'.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qm::file_names {
+
+// The part of a path after its last "\" or ":".
+std::string fileNameOf(std::string_view path);
+
+// Deletes three characters from the last "[" (fewer when the name ends sooner), then the last
+// "]" of what is left. A name without "[" stays as it is.
+std::string cleanBrackets(std::string_view name);
+
+// `n` in decimal just before the name's last ".", or at its end when it has none.
+std::string numbered(std::string_view name, unsigned n);
+
+// Always adds the separator, also after a folder that ends in one (a drive root).
+std::string targetPath(std::string_view folder, std::string_view name);
+
+}  // namespace qm::file_names

@@ -1,0 +1,94 @@
+#include "dropwindow/FileNames.h"
+
+#include <gtest/gtest.h>
+
+#include "dropwindow/SaveDialogFilter.h"
+
+namespace qm::file_names {
+namespace {
+
+// Code page 932 trail bytes that look like ASCII: "表", "ソ", "十" and "能" end in 0x5C "\",
+// "ー" in 0x5B "[" and "ゾ" in 0x5D "]". A byte-wise search takes them for the real thing.
+struct NameCase {
+  const char* input;
+  const char* expected;
+};
+
+TEST(FileNames, FileNameIsWhatFollowsTheLastSeparatorOrColon) {
+  const NameCase cases[] = {
+      {"C:\\dir\\photo.jpg", "photo.jpg"},
+      {"C:\\ソフト\\表.jpg", "表.jpg"},
+      {"C:\\十\\能", "能"},
+      {"C:\\表", "表"},
+      {"C:photo.jpg", "photo.jpg"},
+      {"photo.jpg", "photo.jpg"},
+      {"C:\\dir\\", ""},
+      {"\\\\server\\share\\a:b", "b"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fileNameOf(c.input), c.expected) << c.input;
+}
+
+TEST(FileNames, BracketCleanUp) {
+  const NameCase cases[] = {
+      {"photo[1].jpg", "photo.jpg"},
+      {"photo[12].jpg", "photo.jpg"},
+      {"photo[123].jpg", "photo3.jpg"},
+      {"a]b[1].jpg", "ab.jpg"},
+      {"photo[1][2].jpg", "photo[1.jpg"},
+      {"[1].jpg", ".jpg"},
+      {"a]b.jpg", "a]b.jpg"},
+      {"photo.jpg", "photo.jpg"},
+      {"photo[", "photo"},
+      {"photo[1", "photo"},
+      {"", ""},
+      // Double-byte characters are deleted whole and their trail bytes never match.
+      {"写真[1].jpg", "写真.jpg"},
+      {"[表1].jpg", ".jpg"},
+      {"a[1]ー.jpg", "aー.jpg"},
+      {"a[1]ゾ.jpg", "aゾ.jpg"},
+      {"データー.jpg", "データー.jpg"},
+      {"ゾ[2].png", "ゾ.png"},
+      {"能[1].jpg", "能.jpg"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(cleanBrackets(c.input), c.expected) << c.input;
+}
+
+TEST(FileNames, NumberedNameGoesBeforeTheLastDotOfTheName) {
+  const struct {
+    const char* name;
+    unsigned n;
+    const char* expected;
+  } cases[] = {
+      {"photo.jpg", 0, "photo0.jpg"},
+      {"photo.jpg", 999, "photo999.jpg"},
+      {"archive.tar.gz", 0, "archive.tar0.gz"},
+      {"README", 12, "README12"},
+      {".jpg", 1, "1.jpg"},
+      {"photo.", 7, "photo7."},
+      {"表.jpg", 3, "表3.jpg"},
+      {"ソ", 0, "ソ0"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(numbered(c.name, c.n), c.expected) << c.name;
+}
+
+TEST(FileNames, TargetPathAlwaysAddsTheSeparatorAndNumbersOnlyTheName) {
+  EXPECT_EQ(targetPath("C:\\", "a.jpg"), "C:\\\\a.jpg");
+  EXPECT_EQ(targetPath("C:\\my.dir", numbered("README", 0)), "C:\\my.dir\\README0");
+  EXPECT_EQ(targetPath("D:\\表", numbered("能.png", 5)), "D:\\表\\能5.png");
+}
+
+TEST(SaveDialogFilter, FilterIndexByExtensionWithCaseMattering) {
+  const struct {
+    const char* name;
+    int index;
+  } cases[] = {
+      {"a.bmp", 1},     {"photo.jpg", 2}, {"photo.jpeg", 2}, {"a.jpe", 2},
+      {"a.gif", 3},     {"a.tiff", 4},    {"a.tif", 4},      {"image.png", 5},
+      {"photo.JPG", 6}, {"README", 6},    {"photo.", 6},     {"a.png.txt", 6},
+      {"a.txt.png", 5}, {"a.jpgx", 6},    {"a.jp", 6},       {"表.png", 5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(filterIndexFor(c.name), c.index) << c.name;
+}
+
+}  // namespace
+}  // namespace qm::file_names
