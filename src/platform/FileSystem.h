@@ -25,6 +25,13 @@ class FileSystem {
                                  bool failIfExists) = 0;
   // The system's message text for an error code, as FormatMessageA gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
+
+  // Text in the system code page (932) as UTF-8, for a folder that takes a name code page 932
+  // cannot hold; empty when the bytes are not valid there.
+  virtual std::optional<std::string> cp932ToUtf8(const std::string& text) = 0;
+  // UTF-8 text in code page 932, only when every character has its own form there (no "?" or
+  // look-alike stands in); empty otherwise.
+  virtual std::optional<std::string> utf8ToCp932(const std::string& text) = 0;
 };
 
 }  // namespace qm

@@ -6,11 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace qm {
+#include "text/Encoding.h"
 
-// How a path's bytes are to be read: the system code page, or UTF-8 for names that code page
-// 932 cannot hold.
-enum class TextEncoding : std::uint8_t { Cp932, Utf8 };
+namespace qm {
 
 // The bytes of a virtual file, parked by the platform until they are put somewhere.
 class VirtualFileContent {

@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/VirtualFileLength.h"
 #include "platform/win32/Win32SpooledFile.h"
+#include "platform/win32/Win32Text.h"
 
 namespace qm {
 namespace {
 
-constexpr std::uint32_t kErrorHandleEof = ERROR_HANDLE_EOF;  // fewer bytes than announced
 constexpr ULONG kChunkBytes = 64 * 1024;
 
 CLIPFORMAT descriptorFormat() {
@@ -90,16 +91,6 @@ std::string firstFileOf(IDataObject* data) {
   return path;
 }
 
-std::string toUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
-                      nullptr, nullptr);
-  return utf8;
-}
-
 struct Descriptor {
   std::wstring name;
   std::optional<std::uint64_t> size;  // only when the source announces it
@@ -128,10 +119,12 @@ std::uint32_t spoolGlobal(HGLOBAL memory, std::optional<std::uint64_t> announced
                           Win32SpooledFile& spool) {
   const GlobalLock lock(memory);
   if (!lock.bytes()) return GetLastError();
-  // A block may be larger than its content; it may not be smaller than announced.
-  if (announced && *announced > lock.size()) return kErrorHandleEof;
-  const std::uint64_t wanted = announced.value_or(lock.size());
-  return spool.append(lock.bytes(), static_cast<std::size_t>(wanted));
+  // A block may be larger than its content, rounded up by the allocator.
+  const std::uint64_t wanted = virtual_file::wantedNext(announced, 0, lock.size());
+  if (const std::uint32_t error = spool.append(lock.bytes(), static_cast<std::size_t>(wanted))) {
+    return error;
+  }
+  return virtual_file::completeness(announced, wanted);
 }
 
 std::uint32_t spoolStream(IStream* stream, std::optional<std::uint64_t> announced,
@@ -141,17 +134,15 @@ std::uint32_t spoolStream(IStream* stream, std::optional<std::uint64_t> announce
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   std::vector<std::uint8_t> chunk(kChunkBytes);
   std::uint64_t total = 0;
-  while (!announced || total < *announced) {
-    ULONG wanted = kChunkBytes;
-    if (announced) wanted = static_cast<ULONG>(std::min<std::uint64_t>(wanted, *announced - total));
+  while (const std::uint64_t wanted = virtual_file::wantedNext(announced, total, kChunkBytes)) {
     ULONG read = 0;
-    const HRESULT result = stream->Read(chunk.data(), wanted, &read);
+    const HRESULT result = stream->Read(chunk.data(), static_cast<ULONG>(wanted), &read);
     if (FAILED(result)) return ERROR_READ_FAULT;
     if (read == 0) break;
     if (const std::uint32_t error = spool.append(chunk.data(), read)) return error;
     total += read;
   }
-  return announced && total < *announced ? kErrorHandleEof : 0;
+  return virtual_file::completeness(announced, total);
 }
 
 void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
@@ -160,7 +151,7 @@ void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
     taken.contentError = ERROR_INVALID_DATA;
     return;
   }
-  taken.virtualName = toUtf8(found->name);
+  taken.virtualName = fromWide(found->name, TextEncoding::Utf8).value_or(std::string());
   auto spool = std::make_unique<Win32SpooledFile>();
   std::uint32_t error = spool->create();
   if (error == 0) {

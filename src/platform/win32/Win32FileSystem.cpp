@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -93,6 +94,16 @@ std::string Win32FileSystem::systemMessage(std::uint32_t code) {
   std::string message = length > 0 && buffer ? std::string(buffer, length) : std::string();
   if (buffer) LocalFree(buffer);
   return message;
+}
+
+std::optional<std::string> Win32FileSystem::cp932ToUtf8(const std::string& text) {
+  const std::optional<std::wstring> wide = toWide(text, TextEncoding::Cp932);
+  return wide ? fromWide(*wide, TextEncoding::Utf8) : std::nullopt;
+}
+
+std::optional<std::string> Win32FileSystem::utf8ToCp932(const std::string& text) {
+  const std::optional<std::wstring> wide = toWide(text, TextEncoding::Utf8);
+  return wide ? fromWide(*wide, TextEncoding::Cp932, true) : std::nullopt;
 }
 
 }  // namespace qm

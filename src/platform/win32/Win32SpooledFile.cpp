@@ -1,7 +1,8 @@
 #include "platform/win32/Win32SpooledFile.h"
 
 #include <algorithm>
-#include <vector>
+
+#include "platform/win32/Win32Text.h"
 
 namespace qm {
 namespace {
@@ -46,16 +47,9 @@ std::uint32_t Win32SpooledFile::finish() {
 
 std::uint32_t Win32SpooledFile::putAt(const std::string& target, TextEncoding encoding,
                                       bool failIfExists) {
-  // The code page the A functions use, so that a code page 932 path names the same file here.
-  const UINT codePage = encoding == TextEncoding::Utf8 ? CP_UTF8 : CP_ACP;
-  const DWORD flags = encoding == TextEncoding::Utf8 ? MB_ERR_INVALID_CHARS : 0;
-  const int length = MultiByteToWideChar(codePage, flags, target.data(),
-                                         static_cast<int>(target.size()), nullptr, 0);
-  if (length <= 0 && !target.empty()) return GetLastError();
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length) + 1, L'\0');
-  MultiByteToWideChar(codePage, flags, target.data(), static_cast<int>(target.size()), wide.data(),
-                      length);
-  if (CopyFileW(path_.c_str(), wide.data(), failIfExists ? TRUE : FALSE)) return 0;
+  const std::optional<std::wstring> wide = toWide(target, encoding);
+  if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
+  if (CopyFileW(path_.c_str(), wide->c_str(), failIfExists ? TRUE : FALSE)) return 0;
   return GetLastError();
 }
 
