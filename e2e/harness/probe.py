@@ -80,6 +80,11 @@ class Probe:
         """Asks a window to close, as its close box would."""
         self._wine.run([self._exe, "close", f"{window.hwnd:x}"], timeout=30, check=True)
 
+    def system_message(self, code):
+        """The system's message text for an error code, as FormatMessageA gives it."""
+        result = self._wine.run([self._exe, "message", str(code)], timeout=30, check=True)
+        return bytes.fromhex(result.stdout.decode("ascii").strip()).decode("cp932")
+
     def foreground(self):
         """The foreground window, or None when there is none."""
         windows = self._query("foreground")

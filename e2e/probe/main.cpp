@@ -5,6 +5,8 @@
 //   qmprobe foreground     the foreground window, if there is one
 //   qmprobe close HWND     asks a window to close, as its close box would
 //   qmprobe browser TITLE  a browser-like foreground window titled TITLE (hex of its bytes)
+//   qmprobe watch CLASS MS a window of CLASS shown and hidden again within MS milliseconds
+//   qmprobe message CODE   the system's message text for an error code, as hex of its bytes
 // It only observes or plays other programs; every input to the program under test comes from
 // real X events.
 #include <windows.h>
@@ -15,6 +17,7 @@
 
 #include "BrowserWindow.h"
 #include "WindowReport.h"
+#include "WindowWatch.h"
 
 namespace {
 
@@ -53,11 +56,21 @@ int PrintIcon(HWND control) {
   return 0;
 }
 
+int PrintSystemMessage(DWORD code) {
+  char text[1024] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  for (const char* p = text; *p != '\0'; ++p) std::printf("%02x", static_cast<unsigned char>(*p));
+  std::printf("\n");
+  return 0;
+}
+
 int Usage() {
   std::fprintf(
       stderr,
       "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
-      "qmprobe foreground | qmprobe browser HEXTITLE\n");
+      "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe watch CLASS MS | "
+      "qmprobe message CODE\n");
   return 2;
 }
 
@@ -72,6 +85,10 @@ int main(int argc, char** argv) {
     char title[512];
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
     return RunBrowserWindow(title);
+  } else if (argc == 3 && std::strcmp(argv[1], "message") == 0) {
+    return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
+  } else if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
   } else if (argc == 3 &&
              (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
               std::strcmp(argv[1], "close") == 0)) {
