@@ -5,7 +5,7 @@ import random
 import wave
 from dataclasses import dataclass, field
 
-from harness import settings_file
+from harness import probe, settings_file
 from harness.cases import case, table
 from harness.message_box import MessageBox
 from harness.waits import expect, expect_steady, wait_until
@@ -195,3 +195,63 @@ def missing_folder(session):
     drag.app.wait_no_window("TForm1", timeout=2)
     expect(not drag.folders[2].exists(), "the missing folder was made")
     expect(not drag.contents(0) and not drag.contents(1), "a folder got a file")
+
+
+# The standard save dialog's controls.
+FILE_NAME_BOX, FILE_TYPE_LIST, READ_ONLY_BOX = 0x47C, 0x470, 0x410
+JPEG_ENTRY = (1, "JPEG(*.jpg;*.jpeg;*.jpe)")
+
+
+def descendants(probe, window):
+    for child in probe.children(window):
+        yield child
+        yield from descendants(probe, child)
+
+
+def other_dialog(app, dialog):
+    for window in app.windows():
+        if window.cls == "#32770" and window.visible and window.hwnd != dialog.hwnd:
+            return window
+    return None
+
+
+@case("drop.file_name_dialog_for_a_taken_name", settings=settings(2))
+def file_name_dialog(session):
+    drag = Drag(session)
+    (drag.folders[1] / "photo.jpg").write_bytes(b"old")
+    drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
+    dialog = drag.app.wait_window("#32770", title="名前を付けて保存", timeout=10)
+    # Let go while the dialog is open: the drop window stays until the drop is done.
+    session.input.button_up()
+    foreground = session.probe.foreground()
+    expect(foreground is not None and foreground.hwnd == dialog.hwnd,
+           "the dialog is not the foreground window")
+    expect(dialog.exstyle & probe.WS_EX_TOPMOST, "the dialog is not topmost")
+    expect(dialog.style & probe.WS_THICKFRAME, "the dialog cannot be resized")
+    controls = {child.control_id: child for child in session.probe.children(dialog)}
+    expect(not controls[READ_ONLY_BOX].visible, "the dialog shows its read-only check box")
+    expect(session.probe.combo_selection(controls[FILE_TYPE_LIST]) == JPEG_ENTRY,
+           "the JPEG entry is not preselected")
+    name_boxes = [c for c in descendants(session.probe, controls[FILE_NAME_BOX]) if c.cls == "Edit"]
+    proposed = [session.probe.text(box) for box in name_boxes]
+    expect(proposed == ["photo.jpg"], f"the dialog proposes {proposed}")
+    expect(drag.app.find("TForm1", visible=True), "the drop window went while the dialog was open")
+    session.screenshot("file-name-dialog")
+
+    watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
+    try:
+        # The proposed name in the proposed folder is taken: the dialog asks first.
+        session.input.key("Return")
+        question = wait_until("the question before replacing",
+                              lambda: other_dialog(drag.app, dialog), timeout=10)
+        session.screenshot("replace-question")
+        session.input.key("Return")
+        wait_until("the question answered", lambda: other_dialog(drag.app, dialog) is None)
+        expect(question.owner == dialog.hwnd, "the question does not belong to the dialog")
+        watch.shown()
+        expect(drag.contents(1) == {"photo.jpg": content("photo.jpg")},
+               "photo.jpg in the second folder was not replaced by the dropped file")
+        watch.seconds_shown()
+    finally:
+        watch.close()
+    drag.app.wait_no_window("TForm1", timeout=2)
