@@ -80,6 +80,22 @@ class Probe:
         """Asks a window to close, as its close box would."""
         self._wine.run([self._exe, "close", f"{window.hwnd:x}"], timeout=30, check=True)
 
+    def system_message(self, code):
+        """The system's message text for an error code, as FormatMessageA gives it."""
+        result = self._wine.run([self._exe, "message", str(code)], timeout=30, check=True)
+        return bytes.fromhex(result.stdout.decode("ascii").strip()).decode("cp932")
+
+    def combo_selection(self, combo):
+        """A combo box's selected index (-1 for none) and the text of that item."""
+        result = self._wine.run([self._exe, "combo", f"{combo.hwnd:x}"], timeout=30, check=True)
+        index, text = result.stdout.decode("ascii").strip("\r\n").split("\t")
+        return int(index), bytes.fromhex(text).decode("cp932")
+
+    def text(self, control):
+        """The text a control holds now (an edit box's content, not its caption)."""
+        result = self._wine.run([self._exe, "text", f"{control.hwnd:x}"], timeout=30, check=True)
+        return bytes.fromhex(result.stdout.decode("ascii").strip()).decode("cp932")
+
     def foreground(self):
         """The foreground window, or None when there is none."""
         windows = self._query("foreground")

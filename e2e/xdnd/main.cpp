@@ -40,29 +40,38 @@ struct Target {
   long version = 0;
 };
 
-// The outermost window under the point that takes XDND drops, as the protocol asks.
+long XdndVersionOf(Display* display, const Atoms& atoms, Window window) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, remaining = 0;
+  unsigned char* data = nullptr;
+  long version = 0;
+  if (XGetWindowProperty(display, window, atoms.aware, 0, 1, False, XA_ATOM, &type, &format, &count,
+                         &remaining, &data) == Success &&
+      data != nullptr && count == 1) {
+    version = static_cast<long>(*reinterpret_cast<Atom*>(data));
+  }
+  if (data) XFree(data);
+  return version;
+}
+
+// The innermost window under the point that takes XDND drops. A file manager would stop at the
+// outermost, the Wine desktop; but that window belongs to Wine's explorer.exe, which posts the
+// WM_DROPFILES it makes to the program under the point with a handle valid only in its own
+// process, and the program crashes reading it. Each Wine top-level window has an X window of
+// its own, whose drops its own process takes.
 Target FindTarget(Display* display, const Atoms& atoms, int x, int y) {
   const Window root = DefaultRootWindow(display);
+  Target found;
   Window parent = root;
   for (;;) {
     int childX = 0, childY = 0;
     Window child = None;
     if (!XTranslateCoordinates(display, root, parent, x, y, &childX, &childY, &child) ||
         child == None) {
-      return {};
+      return found;
     }
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, child, atoms.aware, 0, 1, False, XA_ATOM, &type, &format,
-                           &count, &remaining, &data) == Success &&
-        data != nullptr && count == 1) {
-      const long version = static_cast<long>(*reinterpret_cast<Atom*>(data));
-      XFree(data);
-      return {child, version};
-    }
-    if (data) XFree(data);
+    if (const long version = XdndVersionOf(display, atoms, child)) found = {child, version};
     parent = child;
   }
 }

@@ -1,0 +1,42 @@
+"""A window that is up for a moment only, such as the saved notice, watched from inside the
+desktop by qmprobe: asking for the windows over and over from outside is too slow to see it."""
+
+from .probe import parse_line
+from .waits import wait_until
+
+
+class WindowWatch:
+    def __init__(self, desktop, cls, log_path, timeout=15.0):
+        self._log_path = log_path
+        self._cls = cls
+        self._process = desktop.wine.start(
+            [str(desktop.probe_exe), "watch", cls, str(int(timeout * 1000))], log_path)
+        wait_until(f"the watch for {cls}", lambda: self._line("ready"), timeout=20)
+
+    def _line(self, start):
+        if not self._log_path.exists():
+            return None
+        for line in self._log_path.read_text(encoding="ascii", errors="replace").splitlines():
+            if line.startswith(start):
+                return line
+        return None
+
+    def shown(self, timeout=5.0):
+        """The window as it was when it came up."""
+        return parse_line(wait_until(f"a {self._cls} window shown", lambda: self._line("window\t"),
+                                     timeout))
+
+    def seconds_shown(self, timeout=5.0):
+        """How long the window was up, once it has gone."""
+        line = wait_until(f"the {self._cls} window hidden", lambda: self._line("hidden "), timeout)
+        return int(line.split()[1]) / 1000
+
+    def never_shown(self):
+        """True when the window has not come up so far."""
+        return self._line("window\t") is None
+
+    def close(self):
+        if self._process.poll() is None:
+            self._process.kill()
+        self._process.wait(timeout=10)
+

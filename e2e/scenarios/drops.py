@@ -1,0 +1,257 @@
+"""Real drops on the drop window during a drag: a native XDND source drops files on a folder
+panel while the button is held over a browser, and the copy lands by the save mode."""
+
+import random
+import wave
+from dataclasses import dataclass, field
+
+from harness import probe, settings_file
+from harness.cases import case, table
+from harness.message_box import MessageBox
+from harness.waits import expect, expect_steady, wait_until
+from harness.window_watch import WindowWatch
+from harness.xdnd import drop_files
+from scenarios.drag_watcher import RIGHT_EDGE_X, shown_drop_window, start_drag
+
+SMALL_PANEL = 17
+NOTICE_OFFSET = 24
+# The notice closes at the eighth 50 ms tick after the save, 350 to 400 ms later (the native
+# tests count the ticks). The watch sees it come late when the machine is busy with the drop,
+# so only the upper end is a fair test here.
+NOTICE_AT_MOST = 1.0
+# Long enough for a drop to have been handled and its notice or box to have come up.
+QUIET_SECONDS = 1.5
+
+THREE_FOLDERS = [("一", "C:\\保存\\一"), ("二", "C:\\保存\\二"), ("三", "C:\\保存\\三")]
+SECOND_ROW = 1
+MODE_LABEL_ROW = 3
+
+
+def settings(save_mode, sound=""):
+    return settings_file.image(save_mode=save_mode, size=0, lists=[THREE_FOLDERS], sound=sound)
+
+
+def linux_path(session, windows_path):
+    """Where a C:\\ path of the prefix lies on this machine."""
+    return session.folder.parent.joinpath(*windows_path.split("\\")[1:])
+
+
+def content(name):
+    return random.Random(name).randbytes(48 * 1024)
+
+
+class Drag:
+    """The registered folders made (all, or the first `made`), the program started, and a drag
+    from the browser taken to the right edge, where the drop window is up."""
+
+    def __init__(self, session, made=len(THREE_FOLDERS)):
+        self.session = session
+        self.folders = [linux_path(session, path) for _, path in THREE_FOLDERS]
+        for folder in self.folders[:made]:
+            folder.mkdir(parents=True)
+        self.app, _ = start_drag(session)
+        session.input.move(RIGHT_EDGE_X, 300)
+        self.window = shown_drop_window(self.app)
+
+    def source(self, name):
+        """A file to drag, in a folder of its own."""
+        path = linux_path(self.session, "C:\\ブラウザ") / name
+        path.parent.mkdir(exist_ok=True)
+        path.write_bytes(content(name))
+        return path
+
+    def point(self, row):
+        return self.window.rect[0] + 40, self.window.rect[1] + row * SMALL_PANEL + SMALL_PANEL // 2
+
+    def drop(self, row, sources, label=None):
+        point = self.point(row)
+        self.session.input.move(*point)
+        if label:
+            self.session.screenshot_around(self.window.rect, label)
+        drop_files(self.session.screen, point, sources)
+        return point
+
+    def contents(self, index):
+        folder = self.folders[index]
+        return {p.name: p.read_bytes() for p in folder.iterdir()} if folder.exists() else {}
+
+    def release(self):
+        self.session.input.button_up()
+        self.app.wait_no_window("TForm1", timeout=2)
+
+
+def expect_notice(drag, watch, point):
+    notice = watch.shown()
+    expect(notice.rect[:2] == (point[0], point[1] + NOTICE_OFFSET),
+           f"the notice is at {notice.rect[:2]}, expected 24 pixels below the pointer {point}")
+    return notice
+
+
+def expect_notice_gone(watch):
+    seconds = watch.seconds_shown()
+    print(f"      the saved notice was up for {seconds:.3f} s")
+    expect(seconds <= NOTICE_AT_MOST, f"the notice was up for {seconds:.3f} s, not about 8 ticks")
+
+
+@case("drop.road_of_one_drag", settings=settings(1))
+def road_of_one_drag(session):
+    drag = Drag(session)
+    source = drag.source("photo.jpg")
+    watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
+    try:
+        point = drag.drop(SECOND_ROW, [source], label="drop-window-during-drop")
+        notice = expect_notice(drag, watch, point)
+        session.screenshot_around(notice.rect, "saved-notice", margin=40)
+        expect(drag.contents(1) == {"photo.jpg": content("photo.jpg")},
+               f"the second folder holds {sorted(drag.contents(1))}, not a copy of photo.jpg")
+        expect(source.read_bytes() == content("photo.jpg"), "the dropped file changed")
+        expect(not drag.contents(0) and not drag.contents(2), "another folder got a file")
+        expect_notice_gone(watch)
+    finally:
+        watch.close()
+    drag.release()
+
+
+@dataclass(frozen=True)
+class Save:
+    name: str
+    settings: bytes
+    dropped: tuple
+    saved_as: str
+    existing: dict = field(default_factory=dict)
+
+
+SAVES = [
+    Save("overwrite_replaces_without_a_question", settings(0), ("photo.jpg",), "photo.jpg",
+         {"photo.jpg": b"old"}),
+    Save("numbered_after_photo_and_photo0", settings(1), ("photo.jpg",), "photo1.jpg",
+         {"photo.jpg": b"old", "photo0.jpg": b"old0"}),
+    Save("file_name_mode_saves_a_free_name_directly", settings(2), ("photo.jpg",), "photo.jpg"),
+    Save("bracket_clean_up", settings(1), ("image[1].png",), "image.png"),
+    # Each of these four ends in the byte of "\".
+    Save("japanese_name_with_backslash_trail_bytes", settings(1), ("表ソ十能.jpg",),
+         "表ソ十能.jpg"),
+    Save("three_files_save_the_first", settings(1), ("a.jpg", "b.jpg", "c.jpg"), "a.jpg"),
+]
+
+
+def save_by_mode(session, row):
+    drag = Drag(session)
+    for name, data in row.existing.items():
+        (drag.folders[1] / name).write_bytes(data)
+    sources = [drag.source(name) for name in row.dropped]
+    watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
+    try:
+        point = drag.drop(SECOND_ROW, sources)
+        expect_notice(drag, watch, point)
+        expected = {**row.existing, row.saved_as: content(row.dropped[0])}
+        expect(drag.contents(1) == expected,
+               f"the second folder holds {sorted(drag.contents(1))}, expected {sorted(expected)} "
+               f"with {row.saved_as} a copy of {row.dropped[0]}")
+        expect(app_has_no_box(drag), "a box came up for a save that worked")
+        expect_notice_gone(watch)
+    finally:
+        watch.close()
+    drag.release()
+
+
+def app_has_no_box(drag):
+    return drag.app.find("#32770", visible=True) is None
+
+
+table("drop.save", SAVES, save_by_mode)
+
+
+@case("drop.on_the_mode_label_saves_and_shows_nothing", settings=settings(0))
+def on_the_mode_label(session):
+    drag = Drag(session)
+    watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
+    try:
+        drag.drop(MODE_LABEL_ROW, [drag.source("photo.jpg")])
+        expect_steady("a box came up", lambda: app_has_no_box(drag), QUIET_SECONDS)
+        expect(watch.never_shown(), "the saved notice came up")
+    finally:
+        watch.close()
+    expect(not any(drag.contents(i) for i in range(3)), "a folder got a file")
+    drag.release()
+
+
+@case("drop.missing_folder_says_so_and_keeps_the_window", settings=settings(0))
+def missing_folder(session):
+    drag = Drag(session, made=2)
+    drag.drop(2, [drag.source("photo.jpg")])
+    box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
+    expected = session.probe.system_message(3).rstrip(" \r\n.")
+    texts = [text for text in box.texts() if text]
+    expect(texts == [expected], f"the box says {texts}, expected {[expected]}")
+    expect(box.shows_icon(), "the box shows no icon")
+    expect(box.buttons() == ["OK"], f"the box has the buttons {box.buttons()}")
+    session.screenshot("missing-folder-box")
+    # Let go: the window stays while the box is open.
+    session.input.button_up()
+    expect_steady("the drop window went while the box was open",
+                  lambda: drag.app.find("TForm1", visible=True), 0.5)
+    box.click("OK")
+    drag.app.wait_no_window("TForm1", timeout=2)
+    expect(not drag.folders[2].exists(), "the missing folder was made")
+    expect(not drag.contents(0) and not drag.contents(1), "a folder got a file")
+
+
+# The standard save dialog's controls.
+FILE_NAME_BOX, FILE_TYPE_LIST, READ_ONLY_BOX = 0x47C, 0x470, 0x410
+JPEG_ENTRY = (1, "JPEG(*.jpg;*.jpeg;*.jpe)")
+
+
+def descendants(probe, window):
+    for child in probe.children(window):
+        yield child
+        yield from descendants(probe, child)
+
+
+def other_dialog(app, dialog):
+    for window in app.windows():
+        if window.cls == "#32770" and window.visible and window.hwnd != dialog.hwnd:
+            return window
+    return None
+
+
+@case("drop.file_name_dialog_for_a_taken_name", settings=settings(2))
+def file_name_dialog(session):
+    drag = Drag(session)
+    (drag.folders[1] / "photo.jpg").write_bytes(b"old")
+    drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
+    dialog = drag.app.wait_window("#32770", title="名前を付けて保存", timeout=10)
+    # Let go while the dialog is open: the drop window stays until the drop is done.
+    session.input.button_up()
+    foreground = session.probe.foreground()
+    expect(foreground is not None and foreground.hwnd == dialog.hwnd,
+           "the dialog is not the foreground window")
+    expect(dialog.exstyle & probe.WS_EX_TOPMOST, "the dialog is not topmost")
+    expect(dialog.style & probe.WS_THICKFRAME, "the dialog cannot be resized")
+    controls = {child.control_id: child for child in session.probe.children(dialog)}
+    expect(not controls[READ_ONLY_BOX].visible, "the dialog shows its read-only check box")
+    expect(session.probe.combo_selection(controls[FILE_TYPE_LIST]) == JPEG_ENTRY,
+           "the JPEG entry is not preselected")
+    name_boxes = [c for c in descendants(session.probe, controls[FILE_NAME_BOX]) if c.cls == "Edit"]
+    proposed = [session.probe.text(box) for box in name_boxes]
+    expect(proposed == ["photo.jpg"], f"the dialog proposes {proposed}")
+    expect(drag.app.find("TForm1", visible=True), "the drop window went while the dialog was open")
+    session.screenshot("file-name-dialog")
+
+    watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
+    try:
+        # The proposed name in the proposed folder is taken: the dialog asks first.
+        session.input.key("Return")
+        question = wait_until("the question before replacing",
+                              lambda: other_dialog(drag.app, dialog), timeout=10)
+        session.screenshot("replace-question")
+        session.input.key("Return")
+        wait_until("the question answered", lambda: other_dialog(drag.app, dialog) is None)
+        expect(question.owner == dialog.hwnd, "the question does not belong to the dialog")
+        watch.shown()
+        expect(drag.contents(1) == {"photo.jpg": content("photo.jpg")},
+               "photo.jpg in the second folder was not replaced by the dropped file")
+        watch.seconds_shown()
+    finally:
+        watch.close()
+    drag.app.wait_no_window("TForm1", timeout=2)
