@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "dropwindow/AppearanceSwitches.h"
 
 namespace qm {
@@ -21,6 +23,8 @@ struct PlacementCase {
 constexpr ScreenSize kScreen{1280, 1024};
 constexpr std::int32_t kWidth = 114;
 constexpr std::int32_t kHalfPanel = 56;
+constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
 
 TEST(PlaceDropWindow, ByTriggerCodeWithOnlyItsOwnClamps) {
   const PlacementCase cases[] = {
@@ -50,6 +54,11 @@ TEST(PlaceDropWindow, ByTriggerCodeWithOnlyItsOwnClamps) {
       {"top-right", kTop | kRight, {1279, 0}, kScreen, 431, {1166, 0}},
       {"bottom-right", kBottom | kRight, {1279, 1023}, kScreen, 431, {1166, 593}},
       {"taller than the display: top goes above it", kTop, {600, 0}, {1280, 400}, 431, {544, -31}},
+      // The pointer's extremes, with no overflow on the way.
+      {"key, lowest pointer", kAtPointer, {kLowest, kLowest}, kScreen, 65, {0, kLowest}},
+      {"key, highest pointer", kAtPointer, {kHighest, kHighest}, kScreen, 65, {1166, 959}},
+      {"right, lowest pointer", kRight, {kLowest, kLowest}, kScreen, 65, {1166, kLowest}},
+      {"bottom, highest pointer", kBottom, {kHighest, kHighest}, kScreen, 65, {kHighest - 56, 959}},
   };
   for (const PlacementCase& c : cases) {
     PlacementInput in;

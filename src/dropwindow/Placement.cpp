@@ -1,51 +1,70 @@
 #include "dropwindow/Placement.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "dropwindow/AppearanceSwitches.h"
 
 namespace qm {
+namespace {
+
+// The pointer may be reported far outside every display; worked out in 64 bits, no sum
+// overflows, and a corner no window can have is brought back into range.
+using Coordinate = std::int64_t;
+
+std::int32_t inRange(Coordinate value) {
+  constexpr Coordinate kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr Coordinate kHighest = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp(value, kLowest, kHighest));
+}
+
+}  // namespace
 
 Point placeDropWindow(const PlacementInput& in) {
-  const std::int32_t x = in.pointer.x;
-  const std::int32_t y = in.pointer.y;
+  const Coordinate x = in.pointer.x;
+  const Coordinate y = in.pointer.y;
   // The window's middle under the pointer, as far as the left edge allows.
-  const std::int32_t centredX = x - in.halfPanelWidth > 0 ? x - in.halfPanelWidth : 0;
-  const std::int32_t bottomTop = in.screen.height - in.height;
-  const std::int32_t rightLeft = in.screen.width - in.width;
+  const Coordinate centredX = x - in.halfPanelWidth > 0 ? x - in.halfPanelWidth : 0;
+  const Coordinate bottomTop = Coordinate{in.screen.height} - in.height;
+  const Coordinate rightLeft = Coordinate{in.screen.width} - in.width;
 
-  Point at{0, 0};
+  Coordinate left = 0;
+  Coordinate top = 0;
   switch (in.trigger) {
     case trigger::kTop:
-      at = {centredX, 0};
+      left = centredX;
       break;
     case trigger::kLeft:
     case trigger::kTop | trigger::kLeft:
-      at = {0, y};
+      top = y;
       break;
     case trigger::kBottom:
-      at = {centredX, bottomTop};
+      left = centredX;
+      top = bottomTop;
       break;
     case trigger::kBottom | trigger::kLeft:
-      at = {0, bottomTop};
+      top = bottomTop;
       break;
     case trigger::kRight:
     case trigger::kTop | trigger::kRight:
-      at = {rightLeft, y};
+      left = rightLeft;
+      top = y;
       break;
     case trigger::kBottom | trigger::kRight:
-      at = {rightLeft, bottomTop};
+      left = rightLeft;
+      top = bottomTop;
       break;
     default:
       break;
   }
-  if (at.x < 0) at.x = 0;
-  if (at.y > bottomTop) at.y = bottomTop;
+  if (left < 0) left = 0;
+  if (top > bottomTop) top = bottomTop;
 
   if (in.trigger == trigger::kAtPointer) {
-    at = {centredX, y};
-    if (at.x > rightLeft) at.x = rightLeft;
-    if (at.y > bottomTop) at.y = bottomTop;
+    left = std::min(centredX, rightLeft);
+    top = std::min(y, bottomTop);
   }
-  return at;
+  return {inRange(left), inRange(top)};
 }
 
 }  // namespace qm
