@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake make g++ libgtest-dev googletest python3 locales
+  cmake make g++ libgtest-dev googletest python3 locales clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   xvfb xdotool x11-utils imagemagick fonts-ipafont-gothic libx11-dev
 )

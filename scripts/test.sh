@@ -41,6 +41,20 @@ else
   step_failed "native build"
 fi
 
+# Each fuzz target for a bounded time; the runner closes with "fuzz: N passed, N failed".
+if bash scripts/build.sh fuzz; then
+  bash scripts/fuzz.sh 20 2>&1 | tee "$LOGS/fuzz.log"
+  result=$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed$' "$LOGS/fuzz.log" | tail -n 1)
+  if [[ $result =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]]; then
+    passed=$((passed + BASH_REMATCH[1]))
+    failed=$((failed + BASH_REMATCH[2]))
+  else
+    step_failed "fuzz (no result line in $LOGS/fuzz.log)"
+  fi
+else
+  step_failed "fuzz build"
+fi
+
 if bash scripts/build.sh windows; then
   timeout 900 /usr/bin/python3 e2e/run_e2e.py --exe build/windows/Quillmarten.exe \
     --probe build/windows/qmprobe.exe --out build/e2e 2>&1 | tee "$LOGS/e2e.log"
