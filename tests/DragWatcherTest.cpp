@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -414,6 +415,35 @@ TEST_F(GestureTest, ASampleWithXMinusOneSkipsTheStroke) {
   EXPECT_EQ(watcher().gestureHistory(), GestureHistory{});
   stroke({{-1, 200}});
   EXPECT_EQ(watcher().gestureHistory(), GestureHistory{});
+}
+
+// Far along the top edge with the right edge off, the window is placed as far right as the
+// pointer; a pointer then reported at the other end of the coordinates is further from it than
+// 32 bits can hold.
+class FarPointerTest : public DragWatcherTest {
+ protected:
+  FarPointerTest() : DragWatcherTest(switch_flags::kRightEdgeOff) {}
+};
+
+TEST_F(FarPointerTest, APointerFarFromTheWindowPaintsNoPanelAndPicksNoTab) {
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  hold(vk::kLeftButton);
+  tick();
+  moveTo({kHighest, 0});
+  tick();
+  ASSERT_EQ(watcher().state(), State::Shown);
+  ASSERT_EQ(dropWindow().bounds().left, kHighest - 56);
+  for (const Point far : {Point{kLowest, kLowest}, Point{kLowest, kHighest}}) {
+    moveTo(far);
+    tick(8);
+    for (const Control& panel : form().folderPanels()) EXPECT_NE(panel.color(), kWhite);
+    EXPECT_EQ(form().pendingListSelection(), TForm1::kNoPendingList);
+    EXPECT_EQ(watcher().state(), State::Shown);
+  }
+  release(vk::kLeftButton);
+  tick(2);
+  EXPECT_EQ(watcher().state(), State::Idle);
 }
 
 }  // namespace

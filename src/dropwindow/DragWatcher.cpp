@@ -12,6 +12,15 @@
 #include "platform/Keys.h"
 
 namespace qm {
+namespace {
+
+// The pointer's distance from a window edge, in 64 bits: a pointer far outside every display
+// and a window placed far along an edge are further apart than 32 bits can say.
+std::int64_t offset(std::int32_t pointer, std::int32_t edge) {
+  return std::int64_t{pointer} - edge;
+}
+
+}  // namespace
 
 DragWatcher::DragWatcher(Input& input, TForm1& form, TForm4& notice)
     : input_(input), form_(form), notice_(notice) {
@@ -126,10 +135,10 @@ void DragWatcher::applyShift() {
 void DragWatcher::paintPanels() {
   const Bounds& window = form_.window().bounds();
   const int panelHeight = form_.folderPanels()[0].bounds().height;
-  const int dx = pointer_.x - window.left;
-  const int dy = pointer_.y - window.top;
+  const std::int64_t dx = offset(pointer_.x, window.left);
+  const std::int64_t dy = offset(pointer_.y, window.top);
   // Both bounds inclusive; a row past the twelfth panel marks none.
-  int underPointer = -1;
+  std::int64_t underPointer = -1;
   if (dy >= 0 && dy <= window.height && dx >= 0 && dx <= window.width && panelHeight > 0) {
     underPointer = dy / panelHeight;
   }
@@ -144,8 +153,8 @@ void DragWatcher::paintPanels() {
 void DragWatcher::TrackTabHover() {
   const Bounds& window = form_.window().bounds();
   const Bounds& strip = form_.ButtonPanel().bounds();
-  const int dx = pointer_.x - window.left - strip.left;
-  const int dy = pointer_.y - window.top - strip.top;
+  const std::int64_t dx = offset(pointer_.x, window.left) - strip.left;
+  const std::int64_t dy = offset(pointer_.y, window.top) - strip.top;
   const bool inZone = dx > 0 && dx < kHoverZoneWidth && dy > 0 && dy < strip.height;
   if (!inZone) {
     form_.PaintTabs(false);
@@ -158,7 +167,7 @@ void DragWatcher::TrackTabHover() {
     return;
   }
   // The cells are wider than the tabs, so the fifth list lies beyond the last cell.
-  const int cell = dx / kHoverCellWidth;
+  const int cell = static_cast<int>(dx / kHoverCellWidth);
   if (cell > form_.settings().lastListIndex) {
     form_.setPendingListSelection(TForm1::kNoPendingList);
     return;
