@@ -78,14 +78,16 @@ bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std:
   ++writes;
   const fs::path target = hostPath(path);
   const fs::path temp = target.string() + ".tmp";
+  if (replaceFault == ReplaceFault::CannotCreate) return false;
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    const std::size_t written =
-        diskFullAfter ? std::min(*diskFullAfter, bytes.size()) : bytes.size();
+    std::size_t written = diskFullAfter ? std::min(*diskFullAfter, bytes.size()) : bytes.size();
+    if (replaceFault == ReplaceFault::ShortWrite) written = bytes.size() / 2;
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(written));
     if (!out || written < bytes.size()) return false;
   }
+  if (replaceFault == ReplaceFault::MoveFails) return false;
   std::error_code error;
   fs::rename(temp, target, error);
   return !error;
@@ -94,6 +96,11 @@ bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std:
 std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::string& toPath,
                                        bool failIfExists) {
   ++copies;
+  if (!copyErrors.empty()) {
+    const std::uint32_t scripted = copyErrors.front();
+    copyErrors.pop_front();
+    return scripted;
+  }
   const fs::path from = hostPath(fromPath);
   const fs::path to = hostPath(toPath);
   std::error_code error;

@@ -2,6 +2,8 @@
 // Windows separator "\", which stands for the host's own here.
 #pragma once
 
+#include <deque>
+
 #include "platform/FileSystem.h"
 
 namespace qm {
@@ -26,6 +28,12 @@ class DiskFileSystem : public FileSystem {
   // temporary file, as a real full disk would, which must never replace the settings file; a
   // copy removes its partial target and fails with ERROR_DISK_FULL, as CopyFileA does.
   std::optional<std::size_t> diskFullAfter;
+  // Other ways a settings write fails: the temporary file cannot be created, a write returns
+  // short (half the image reaches the temporary file), or putting the written file in place fails.
+  enum class ReplaceFault { None, CannotCreate, ShortWrite, MoveFails };
+  ReplaceFault replaceFault = ReplaceFault::None;
+  // Errors the next copies fail with, taken in order, before they touch the disk.
+  std::deque<std::uint32_t> copyErrors;
   int writes = 0;  // replaceFile calls
   int reads = 0;   // readFile calls that opened a file
   int copies = 0;  // copyFile calls
