@@ -1,0 +1,174 @@
+#include "OleDragSource.h"
+
+#include <windows.h>
+
+#include "BrowserDataObject.h"
+#include "DragOptions.h"
+#include "DragScript.h"
+#include "EventLine.h"
+
+namespace {
+
+constexpr const char* kClassName = "QmDragSource";
+constexpr int kLeft = 80;
+constexpr int kTop = 60;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 800;
+constexpr UINT_PTR kPressDeadlineTimer = 1;
+constexpr UINT kPressDeadlineMs = 30000;
+constexpr DWORD kScriptEndDeadlineMs = 15000;
+constexpr DWORD kAllowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+
+struct Source {
+  DragOptions options;
+  bool pressed = false;
+  int exitCode = 0;
+};
+
+class DropSource final : public IDropSource {
+ public:
+  explicit DropSource(const volatile LONG* cancel) : cancel_(cancel) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropSource)) {
+      *out = static_cast<IDropSource*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) delete this;
+    return left;
+  }
+
+  // Once the drop window has the foreground, Wine stops updating the key state it passes
+  // here, so the button is read from the input state itself.
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    if (escape || *cancel_) return DRAGDROP_S_CANCEL;
+    if (GetAsyncKeyState(VK_LBUTTON) & 0x8000) return S_OK;
+    PrintEvent("source-release", "keys=0x%lx", keys);
+    return DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+ private:
+  ~DropSource() = default;
+
+  const volatile LONG* cancel_;
+  LONG references_ = 1;
+};
+
+const char* Outcome(HRESULT result) {
+  if (result == DRAGDROP_S_DROP) return "drop";
+  if (result == DRAGDROP_S_CANCEL) return "cancel";
+  return "error";
+}
+
+// Returns the script's verdict: 0 when the drag ran to its end as scripted.
+int Drag(const DragOptions& options) {
+  DragScript script = {options.edge, options.targetClass, options.offsetGiven, options.offset,
+                       CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  HANDLE thread = StartDragScript(&script);
+  if (!thread) return 1;
+  IDataObject* data = CreateBrowserDataObject(options);
+  IDropSource* source = new DropSource(&script.cancel);
+  DWORD effect = DROPEFFECT_NONE;
+  const ULONGLONG started = GetTickCount64();
+  const HRESULT result = DoDragDrop(data, source, kAllowedEffects, &effect);
+  SetEvent(script.dragEnded);
+  PrintEvent("result", "hr=0x%08lx outcome=%s effect=%lu ms=%llu",
+             static_cast<unsigned long>(result), Outcome(result), effect,
+             GetTickCount64() - started);
+  source->Release();
+  data->Release();
+  DWORD verdict = 1;
+  if (WaitForSingleObject(thread, kScriptEndDeadlineMs) != WAIT_OBJECT_0 ||
+      !GetExitCodeThread(thread, &verdict)) {
+    PrintEvent("timeout", "what=script-end");
+    verdict = 1;
+  }
+  CloseHandle(thread);
+  CloseHandle(script.dragEnded);
+  return static_cast<int>(verdict);
+}
+
+void OnButtonDown(HWND window, Source* state) {
+  if (state->pressed) return;
+  state->pressed = true;
+  KillTimer(window, kPressDeadlineTimer);
+  PrintEvent("press");
+  state->exitCode = Drag(state->options);
+  if (state->options.stay) {
+    PrintEvent("staying");
+  } else {
+    DestroyWindow(window);
+  }
+}
+
+LRESULT CALLBACK SourceProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const CREATESTRUCTA* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  Source* state = reinterpret_cast<Source*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      OnButtonDown(window, state);
+      return 0;
+    case WM_TIMER:
+      if (wParam != kPressDeadlineTimer) break;
+      PrintEvent("timeout", "what=button-press");
+      state->exitCode = 1;
+      DestroyWindow(window);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(state->exitCode);
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateSourceWindow(Source* state) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = SourceProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassA(&windowClass)) return nullptr;
+  return CreateWindowExA(0, kClassName, state->options.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                         kLeft, kTop, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance,
+                         state);
+}
+
+}  // namespace
+
+int RunOleDragSource(int count, char** arguments) {
+  Source state;
+  if (!ParseDragOptions(count, arguments, &state.options)) return 2;
+  if (FAILED(OleInitialize(nullptr))) return 1;
+  HWND window = CreateSourceWindow(&state);
+  if (!window) return 1;
+  SetForegroundWindow(window);
+  SetTimer(window, kPressDeadlineTimer, kPressDeadlineMs, nullptr);
+  PrintEvent("window", "hwnd=%llx",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+  MSG message;
+  int exitCode = 1;
+  while (true) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      exitCode = got == 0 ? static_cast<int>(message.wParam) : 1;
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  OleUninitialize();
+  return exitCode;
+}
