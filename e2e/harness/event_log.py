@@ -40,21 +40,21 @@ class EventLog:
         found = self.named(name)
         return found[0] if found else None
 
-    def wait_for(self, name, timeout):
-        """The first `name` event; a timeout line or the tool's end stops the wait early."""
+    def wait_for(self, names, timeout):
+        """The first event of one of the names (a name or a tuple); the tool's end stops the
+        wait early."""
+        names = (names,) if isinstance(names, str) else names
 
         def check():
             # Asked before reading, so that a line printed just before the end is still seen.
             ended = self._process.poll() is not None
-            event = self.first(name)
-            if event is not None:
-                return event
-            timeout_event = self.first("timeout")
-            if timeout_event is not None:
-                raise Failure(f"{self._path.name}: timed out at {timeout_event['what']}")
+            found = [event for event in self.events() if event.name in names]
+            if found:
+                return found[0]
             if ended:
-                raise Failure(f"{self._path.name}: ended with exit code "
-                              f"{self._process.returncode} before printing {name}")
+                raise Failure(f"{self._path.name} ended with exit code "
+                              f"{self._process.returncode} before printing {names}: "
+                              f"{self.events()}")
             return None
 
-        return wait_until(f"{name} in {self._path.name}", check, timeout, interval=0.05)
+        return wait_until(f"{names} in {self._path.name}", check, timeout, interval=0.05)

@@ -98,7 +98,11 @@ class OleDragSource:
         self._desktop.input.move(*window.centre)
         self._desktop.input.button_down()
         try:
-            return self.log.wait_for("result", timeout)
+            ended = self.log.wait_for(("release", "result"), timeout)
+            if ended.name == "release":
+                # The target reads the contents inside its Drop, for as long as the tool allows.
+                ended = self.log.wait_for("result", int(ended["deadline_ms"]) / 1000 + timeout)
+            return ended
         finally:
             self._desktop.input.button_up()
 

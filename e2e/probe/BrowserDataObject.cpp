@@ -23,24 +23,20 @@ HGLOBAL GlobalCopy(const void* data, SIZE_T size) {
   return memory;
 }
 
-bool FileSize(const char* path, ULONGLONG* size) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
-  *size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return true;
-}
-
 HGLOBAL ReadWholeFile(const char* path) {
-  ULONGLONG size = 0;
-  if (!FileSize(path, &size) || size > 0x7FFFFFFF) return nullptr;
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
+  LARGE_INTEGER size = {};
+  if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) {
+    CloseHandle(file);
+    return nullptr;
+  }
+  const DWORD bytes = static_cast<DWORD>(size.QuadPart);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes ? bytes : 1);
   DWORD read = 0;
   const bool complete =
-      memory && ReadFile(file, GlobalLock(memory), static_cast<DWORD>(size), &read, nullptr) &&
-      read == size;
+      memory && ReadFile(file, GlobalLock(memory), bytes, &read, nullptr) && read == bytes;
   if (memory) GlobalUnlock(memory);
   CloseHandle(file);
   if (!complete && memory) memory = GlobalFree(memory);
@@ -58,7 +54,7 @@ class BrowserDataObject final : public IDataObject {
             Offered(formats.fileContents,
                     options.medium == ContentsMedium::kStream ? TYMED_ISTREAM : TYMED_HGLOBAL, 0),
             Offered(formats.urlWide, TYMED_HGLOBAL)};
-        if (!options_.sizeGiven) FileSize(options_.file, &options_.size);
+        if (!options_.sizeGiven) options_.size = options_.fileBytes;
         break;
       case DragOffer::kUrlOnly:
         offered_ = {Offered(formats.urlWide, TYMED_HGLOBAL),

@@ -33,6 +33,13 @@ bool ParsePoint(const char* value, POINT* out) {
   return end != second && *end == '\0';
 }
 
+bool FileSize(const char* path, ULONGLONG* size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data)) return false;
+  *size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return true;
+}
+
 bool ParseOffer(const char* value, DragOffer* out) {
   if (std::strcmp(value, "file") == 0) {
     *out = DragOffer::kVirtualFile;
@@ -67,7 +74,10 @@ bool ParseOption(const char* key, const char* value, DragOptions* options) {
     char utf8[MAX_PATH * 4];
     return ParseHexText(value, utf8, sizeof utf8) && ToWide(utf8, CP_UTF8, options->name, MAX_PATH);
   }
-  if (std::strcmp(key, "file") == 0) return CopyText(value, options->file, sizeof options->file);
+  if (std::strcmp(key, "file") == 0) {
+    return CopyText(value, options->file, sizeof options->file) &&
+           FileSize(options->file, &options->fileBytes);
+  }
   if (std::strcmp(key, "medium") == 0) return ParseMedium(value, &options->medium);
   if (std::strcmp(key, "size") == 0) {
     options->sizeGiven = ParseNumber(value, &number) && number >= 0;

@@ -11,6 +11,7 @@ struct DragOptions {
   DragOffer offer = DragOffer::kVirtualFile;
   wchar_t name[MAX_PATH] = {};
   char file[MAX_PATH] = {};
+  ULONGLONG fileBytes = 0;
   ContentsMedium medium = ContentsMedium::kHGlobal;
   bool sizeGiven = false;
   ULONGLONG size = 0;

@@ -7,7 +7,6 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr DWORD kTargetDeadlineMs = 5000;
 constexpr DWORD kPointerDeadlineMs = 2000;
-constexpr DWORD kDragEndDeadlineMs = 10000;
 // The drop window's timer runs every 50 ms; three of its ticks see the pointer at rest.
 constexpr DWORD kSettleMs = 150;
 
@@ -74,9 +73,11 @@ DWORD WINAPI RunDragScript(void* parameter) {
   PrintEvent("over", "x=%ld y=%ld", onTarget.x, onTarget.y);
   Sleep(kSettleMs);
   SendMouse(MOUSEEVENTF_LEFTUP);
-  PrintEvent("release", "x=%ld y=%ld", onTarget.x, onTarget.y);
-  if (WaitForSingleObject(script->dragEnded, kDragEndDeadlineMs) != WAIT_OBJECT_0) {
-    return Fail(script, "drag-end");
+  PrintEvent("release", "x=%ld y=%ld deadline_ms=%lu", onTarget.x, onTarget.y,
+             script->dragEndDeadlineMs);
+  if (WaitForSingleObject(script->dragEnded, script->dragEndDeadlineMs) != WAIT_OBJECT_0) {
+    PrintEvent("timeout", "what=drag-end");
+    ExitProcess(1);
   }
   return 0;
 }

@@ -9,10 +9,12 @@ struct DragScript {
   const char* targetClass;
   bool offsetGiven;
   int offset;
-  HANDLE dragEnded;  // set by the dragging thread once DoDragDrop has returned
+  DWORD dragEndDeadlineMs;  // from the release; the target's Drop reads the contents meanwhile
+  HANDLE dragEnded;         // set by the dragging thread once DoDragDrop has returned
   volatile LONG cancel = 0;
 };
 
 // The thread ends with 0 once the drag has ended after the release over the target, or 1 after
-// it printed a timeout and cancelled the drag.
+// it printed a timeout and cancelled the drag. A drag that has not ended by its deadline after
+// the release cannot be cancelled any more: the process then ends with 1.
 HANDLE StartDragScript(DragScript* script);

@@ -17,6 +17,10 @@ constexpr int kHeight = 800;
 constexpr UINT_PTR kPressDeadlineTimer = 1;
 constexpr UINT kPressDeadlineMs = 30000;
 constexpr DWORD kScriptEndDeadlineMs = 15000;
+// A target may read a large virtual file inside its Drop; allowing it 256 KB/s on a loaded
+// machine keeps the deadline a guard against hangs only.
+constexpr DWORD kDropDeadlineMs = 10000;
+constexpr ULONGLONG kSlowestReadBytesPerSecond = 256 * 1024;
 constexpr DWORD kAllowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
 
 struct Source {
@@ -71,10 +75,15 @@ const char* Outcome(HRESULT result) {
 
 // Returns the script's verdict: 0 when the drag ran to its end as scripted.
 int Drag(const DragOptions& options) {
-  DragScript script = {options.edge, options.targetClass, options.offsetGiven, options.offset,
-                       CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+  const DWORD readingMs = static_cast<DWORD>(options.fileBytes * 1000 / kSlowestReadBytesPerSecond);
+  DragScript script = {
+      options.edge,   options.targetClass,         options.offsetGiven,
+      options.offset, kDropDeadlineMs + readingMs, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   HANDLE thread = StartDragScript(&script);
-  if (!thread) return 1;
+  if (!thread) {
+    CloseHandle(script.dragEnded);
+    return 1;
+  }
   IDataObject* data = CreateBrowserDataObject(options);
   IDropSource* source = new DropSource(&script.cancel);
   DWORD effect = DROPEFFECT_NONE;

@@ -122,7 +122,7 @@ def drag_onto_test_target(session, row):
     expect(dropped is not None and (dropped["x"], dropped["y"]) == (
         source.log.first("over")["x"], source.log.first("over")["y"]),
            f"the drop came at {dropped and dropped.fields}, not where the tool let go")
-    if data is not None and isinstance(offer, VirtualFile):
+    if isinstance(offer, VirtualFile):
         expect_virtual_file(target, offer, data)
     else:
         expect_file_drop(target, offer)
@@ -144,3 +144,16 @@ def source_answers_after_its_drop(session):
     source.close()
     expect(source.wait_exit() == 0, f"the tool failed: {source.log.events()}")
     expect(not window_answers(session, source.hwnd), "a closed window still answers")
+
+
+@case("ole.drag_tool.missing_target_times_out")
+def missing_target_times_out(session):
+    path = stage_file(session, "contents.bin", image_bytes(1000, seed="alone"))
+    source = OleDragSource(session, session.work_dir, VirtualFile("photo.jpg", path),
+                           target_class="QmNoSuchWindow", edge=EDGE)
+    result = source.drag()
+    expect(result["outcome"] == "cancel", f"DoDragDrop ended with {result.fields}")
+    timed_out = source.log.first("timeout")
+    expect(timed_out is not None and timed_out["what"] == "target-window",
+           f"the tool did not report the missing window: {source.log.events()}")
+    expect(source.wait_exit() == 1, "the tool ended well without its target")
