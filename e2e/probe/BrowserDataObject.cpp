@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "ComObject.h"
 #include "OleFormats.h"
 
 namespace {
@@ -43,7 +44,7 @@ HGLOBAL ReadWholeFile(const char* path) {
   return memory;
 }
 
-class BrowserDataObject final : public IDataObject {
+class BrowserDataObject final : public ComObject<IDataObject> {
  public:
   explicit BrowserDataObject(const DragOptions& options) : options_(options) {
     const OleFormats& formats = RegisteredOleFormats();
@@ -64,23 +65,6 @@ class BrowserDataObject final : public IDataObject {
         offered_ = {Offered(CF_HDROP, TYMED_HGLOBAL)};
         break;
     }
-  }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDataObject)) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
   }
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
@@ -125,8 +109,6 @@ class BrowserDataObject final : public IDataObject {
   }
 
  private:
-  ~BrowserDataObject() = default;
-
   // The answers a real source gives, so that a target that asks sloppily is caught.
   HRESULT Find(const FORMATETC* format, const FORMATETC** offer) const {
     if (!format) return E_INVALIDARG;
@@ -182,7 +164,6 @@ class BrowserDataObject final : public IDataObject {
 
   DragOptions options_;
   std::vector<FORMATETC> offered_;
-  LONG references_ = 1;
 };
 
 }  // namespace

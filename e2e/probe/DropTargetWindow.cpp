@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cwchar>
 
+#include "ComObject.h"
 #include "Crc32.h"
 #include "EventLine.h"
 #include "HexText.h"
@@ -124,25 +125,8 @@ void PrintContents(IDataObject* data) {
   ReleaseStgMedium(&medium);
 }
 
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropTarget)) {
-      *out = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     PrintOfferedFormats(data, *effect);
     takes_ = TakesDrop(data);
@@ -172,14 +156,11 @@ class DropTarget final : public IDropTarget {
   }
 
  private:
-  ~DropTarget() = default;
-
   DWORD Effect(DWORD allowed) const {
     return takes_ && (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
   }
 
   bool takes_ = false;
-  LONG references_ = 1;
 };
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

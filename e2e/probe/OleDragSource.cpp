@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "BrowserDataObject.h"
+#include "BrowserWindow.h"
+#include "ComObject.h"
 #include "DragOptions.h"
 #include "DragScript.h"
 #include "EventLine.h"
@@ -10,10 +12,6 @@
 namespace {
 
 constexpr const char* kClassName = "QmDragSource";
-constexpr int kLeft = 80;
-constexpr int kTop = 60;
-constexpr int kWidth = 1000;
-constexpr int kHeight = 800;
 constexpr UINT_PTR kPressDeadlineTimer = 1;
 constexpr UINT kPressDeadlineMs = 30000;
 constexpr DWORD kScriptEndDeadlineMs = 15000;
@@ -29,26 +27,9 @@ struct Source {
   int exitCode = 0;
 };
 
-class DropSource final : public IDropSource {
+class DropSource final : public ComObject<IDropSource> {
  public:
   explicit DropSource(const volatile LONG* cancel) : cancel_(cancel) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDropSource)) {
-      *out = static_cast<IDropSource*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
 
   // Once the drop window has the foreground, Wine stops updating the key state it passes
   // here, so the button is read from the input state itself.
@@ -61,10 +42,7 @@ class DropSource final : public IDropSource {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
  private:
-  ~DropSource() = default;
-
   const volatile LONG* cancel_;
-  LONG references_ = 1;
 };
 
 const char* Outcome(HRESULT result) {
@@ -142,26 +120,13 @@ LRESULT CALLBACK SourceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateSourceWindow(Source* state) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = SourceProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = kClassName;
-  if (!RegisterClassA(&windowClass)) return nullptr;
-  return CreateWindowExA(0, kClassName, state->options.title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                         kLeft, kTop, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance,
-                         state);
-}
-
 }  // namespace
 
 int RunOleDragSource(int count, char** arguments) {
   Source state;
   if (!ParseDragOptions(count, arguments, &state.options)) return 2;
   if (FAILED(OleInitialize(nullptr))) return 1;
-  HWND window = CreateSourceWindow(&state);
+  HWND window = CreateBrowserPage(kClassName, SourceProc, state.options.title, &state);
   if (!window) return 1;
   SetForegroundWindow(window);
   SetTimer(window, kPressDeadlineTimer, kPressDeadlineMs, nullptr);

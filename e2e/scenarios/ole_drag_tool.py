@@ -98,8 +98,10 @@ def expect_taken_as_scripted(source, target, row):
     entered = target.log.first("enter")
     expect(entered is not None and entered["formats"] == row.formats,
            f"the target was offered {entered and entered['formats']}, expected {row.formats}")
-    expect(int(target.log.first("enter-effect")["effect"]) == row.effect,
-           f"the target answered DragEnter with {target.log.first('enter-effect').fields}")
+    answered = target.log.first("enter-effect")
+    expect(answered is not None and int(answered["effect"]) == row.effect,
+           f"the target answered DragEnter with {answered and answered.fields}, "
+           f"expected {row.effect}")
 
 
 def drag_onto_test_target(session, row):
