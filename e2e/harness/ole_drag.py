@@ -12,6 +12,7 @@ from .event_log import EventLog
 from .waits import wait_until
 
 CHROME_TITLE = "写真 - Google Chrome"
+EDGE_TITLE = "写真 - Microsoft\u200bEdge"
 DROP_WINDOW_CLASS = "TForm1"
 RIGHT_EDGE = (1279, 300)
 STAGING_FOLDER = "e2e-drag"
@@ -56,6 +57,14 @@ class FileDrop:
         return ["offer=hdrop", f"file={self.path}"]
 
 
+def title_argument(title):
+    """Code page 932 bytes when they can hold the title, else UTF-8 for a wide title."""
+    try:
+        return f"title={title.encode('cp932').hex()}"
+    except UnicodeEncodeError:
+        return f"utf8title={title.encode('utf-8').hex()}"
+
+
 def window_answers(desktop, hwnd):
     """Whether the window's thread handles a sent message within a second."""
     result = desktop.wine.run([str(desktop.probe_exe), "answers", f"{hwnd:x}"], timeout=30,
@@ -68,7 +77,7 @@ class OleDragSource:
                  target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False):
         """offset: how far below the drop window's top to let go (its middle when None)."""
         self._desktop = desktop
-        arguments = [str(desktop.probe_exe), "oledrag", f"title={title.encode('cp932').hex()}",
+        arguments = [str(desktop.probe_exe), "oledrag", title_argument(title),
                      *offer.arguments(), f"edge={edge[0]},{edge[1]}", f"target={target_class}"]
         if offset is not None:
             arguments.append(f"offset={offset}")

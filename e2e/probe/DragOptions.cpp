@@ -69,6 +69,11 @@ bool ParseOption(const char* key, const char* value, DragOptions* options) {
   if (std::strcmp(key, "title") == 0) {
     return ParseHexText(value, options->title, sizeof options->title);
   }
+  if (std::strcmp(key, "utf8title") == 0) {
+    char utf8[sizeof options->unicodeTitle];
+    return ParseHexText(value, utf8, sizeof utf8) &&
+           ToWide(utf8, CP_UTF8, options->unicodeTitle, 512);
+  }
   if (std::strcmp(key, "offer") == 0) return ParseOffer(value, &options->offer);
   if (std::strcmp(key, "name") == 0) {
     char utf8[MAX_PATH * 4];
@@ -117,6 +122,7 @@ bool ParseDragOptions(int count, char** arguments, DragOptions* options) {
   }
   const bool needsName = options->offer == DragOffer::kVirtualFile;
   const bool needsFile = options->offer != DragOffer::kUrlOnly;
-  return options->title[0] != '\0' && (!needsName || options->name[0] != L'\0') &&
+  const bool titled = options->title[0] != '\0' || options->unicodeTitle[0] != L'\0';
+  return titled && (!needsName || options->name[0] != L'\0') &&
          (!needsFile || options->file[0] != '\0');
 }

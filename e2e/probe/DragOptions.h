@@ -8,6 +8,8 @@ enum class ContentsMedium { kHGlobal, kStream };
 // What the playing browser drags and where it takes it, from "key=value" arguments.
 struct DragOptions {
   char title[512] = {};
+  // For titles code page 932 cannot hold, as Edge's U+200B between its words.
+  wchar_t unicodeTitle[512] = {};
   DragOffer offer = DragOffer::kVirtualFile;
   wchar_t name[MAX_PATH] = {};
   char file[MAX_PATH] = {};

@@ -128,6 +128,7 @@ int RunOleDragSource(int count, char** arguments) {
   if (FAILED(OleInitialize(nullptr))) return 1;
   HWND window = CreateBrowserPage(kClassName, SourceProc, state.options.title, &state);
   if (!window) return 1;
+  if (state.options.unicodeTitle[0] != L'\0') SetWindowTextW(window, state.options.unicodeTitle);
   SetForegroundWindow(window);
   SetTimer(window, kPressDeadlineTimer, kPressDeadlineMs, nullptr);
   PrintEvent("window", "hwnd=%llx",

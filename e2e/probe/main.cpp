@@ -51,7 +51,7 @@ int Usage() {
       stderr,
       "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
       "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe answers HWND | qmprobe droptarget | "
-      "qmprobe oledrag title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
+      "qmprobe oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
       "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
       "[stay]\n");
   return 2;

@@ -7,10 +7,10 @@ from dataclasses import dataclass
 from typing import Callable
 
 from harness.cases import case, table
-from harness.ole_drag import FileDrop, OleDragSource, UrlOnly, VirtualFile, stage_file, \
-    window_answers
+from harness.ole_drag import EDGE_TITLE, FileDrop, OleDragSource, UrlOnly, VirtualFile, \
+    stage_file, window_answers
 from harness.test_drop_target import TEST_TARGET_CLASS, TestDropTarget
-from harness.waits import expect
+from harness.waits import expect, wait_until
 
 DROPEFFECT_NONE, DROPEFFECT_COPY = 0, 1
 FD_FILESIZE = 0x40
@@ -159,3 +159,15 @@ def missing_target_times_out(session):
     expect(timed_out is not None and timed_out["what"] == "target-window",
            f"the tool did not report the missing window: {source.log.events()}")
     expect(source.wait_exit() == 1, "the tool ended well without its target")
+
+
+@case("ole.drag_tool.unicode_title_reads_as_code_page_932")
+def unicode_title_reads_as_code_page_932(session):
+    source = OleDragSource(session, session.work_dir, UrlOnly(), title=EDGE_TITLE)
+    window = wait_until("the drag source's window", lambda: next(
+        (w for w in session.probe.windows() if w.hwnd == source.hwnd), None), timeout=10)
+    # GetWindowTextA renders U+200B, which code page 932 lacks, as "?".
+    expected = "写真 - Microsoft?Edge".encode("cp932")
+    expect(window.title_bytes == expected, f"the title reads {window.title_bytes!r}")
+    source.close()
+    expect(source.wait_exit() == 0, f"the tool failed: {source.log.events()}")
