@@ -15,5 +15,6 @@ set_source_files_properties(res/Quillmarten.rc PROPERTIES
 file(GLOB QM_PROBE_SOURCES CONFIGURE_DEPENDS e2e/probe/*.cpp)
 if(QM_PROBE_SOURCES)
   add_executable(qmprobe ${QM_PROBE_SOURCES})
+  target_link_libraries(qmprobe PRIVATE ole32 uuid shell32 shlwapi)
   target_link_options(qmprobe PRIVATE -static)
 endif()

@@ -32,13 +32,16 @@ class Wine:
             env["DISPLAY"] = self.display
         return env
 
-    def start(self, args, log_path, cwd=None):
+    def start(self, args, log_path, cwd=None, out_path=None):
+        """Starts a program; its output goes to out_path when given, else with Wine's to the log."""
         log = open(log_path, "ab")
+        out = open(out_path, "ab") if out_path else log
         try:
             return subprocess.Popen(["wine", *args], env=self.env(), cwd=cwd,
-                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+                                    stdin=subprocess.DEVNULL, stdout=out, stderr=log)
         finally:
             log.close()
+            out.close()
 
     def run(self, args, timeout=30, check=True):
         """Runs a program to its end and returns its exit code and output.

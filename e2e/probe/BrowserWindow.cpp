@@ -1,7 +1,5 @@
 #include "BrowserWindow.h"
 
-#include <windows.h>
-
 #include <cstdio>
 
 namespace {
@@ -24,16 +22,20 @@ LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-int RunBrowserWindow(const char* title) {
+HWND CreateBrowserPage(const char* className, WNDPROC proc, const char* title, void* param) {
   WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = BrowserProc;
+  windowClass.lpfnWndProc = proc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = kClassName;
-  if (!RegisterClassA(&windowClass)) return 1;
-  HWND window = CreateWindowExA(0, kClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft, kTop,
-                                kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+  windowClass.lpszClassName = className;
+  if (!RegisterClassA(&windowClass)) return nullptr;
+  return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft, kTop, kWidth,
+                         kHeight, nullptr, nullptr, windowClass.hInstance, param);
+}
+
+int RunBrowserWindow(const char* title) {
+  HWND window = CreateBrowserPage(kClassName, BrowserProc, title, nullptr);
   if (!window) return 1;
   SetForegroundWindow(window);
   std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));

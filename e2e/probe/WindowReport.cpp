@@ -1,16 +1,9 @@
 #include "WindowReport.h"
 
 #include <cstdio>
+#include <cstring>
 
-namespace {
-
-void PrintHex(const char* text) {
-  for (const char* p = text; *p != '\0'; ++p) {
-    std::printf("%02x", static_cast<unsigned char>(*p));
-  }
-}
-
-}  // namespace
+#include "HexText.h"
 
 void PrintWindowLine(const char* kind, HWND window) {
   char className[256] = {};
@@ -32,6 +25,6 @@ void PrintWindowLine(const char* kind, HWND window) {
       static_cast<unsigned long long>(GetWindowLongPtrA(window, GWL_EXSTYLE)),
       static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(window, GW_OWNER))),
       static_cast<unsigned long long>(GetWindowLongPtrA(window, GWLP_ID)));
-  PrintHex(title);
+  PrintHexBytes(title, std::strlen(title));
   std::printf("\n");
 }

@@ -9,6 +9,9 @@
 //   qmprobe message CODE   the system's message text for an error code, as hex of its bytes
 //   qmprobe combo HWND     a combo box's selected index and that item's text as hex
 //   qmprobe text HWND      the text a control holds, as hex
+//   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
+//   qmprobe droptarget     a test OLE drop target at the right edge that prints what it gets
+//   qmprobe answers HWND   whether a window still answers a sent message within a second
 // It only observes or plays other programs; every input to the program under test comes from
 // real X events.
 #include <windows.h>
@@ -18,6 +21,10 @@
 #include <cstring>
 
 #include "BrowserWindow.h"
+#include "DropTargetWindow.h"
+#include "HexText.h"
+#include "OleDragSource.h"
+#include "WindowAnswer.h"
 #include "WindowReport.h"
 #include "WindowWatch.h"
 
@@ -31,20 +38,6 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
 BOOL CALLBACK PrintDirectChild(HWND window, LPARAM parent) {
   if (GetParent(window) == reinterpret_cast<HWND>(parent)) PrintWindowLine("child", window);
   return TRUE;
-}
-
-// Titles come as hex so that any code page 932 bytes survive the command line.
-bool ParseHexText(const char* hex, char* out, std::size_t size) {
-  const std::size_t length = std::strlen(hex);
-  if (length % 2 != 0 || length / 2 >= size) return false;
-  for (std::size_t i = 0; i < length / 2; ++i) {
-    char pair[3] = {hex[2 * i], hex[2 * i + 1], '\0'};
-    char* end = nullptr;
-    out[i] = static_cast<char>(std::strtoul(pair, &end, 16));
-    if (end != pair + 2) return false;
-  }
-  out[length / 2] = '\0';
-  return true;
 }
 
 HWND ParseWindow(const char* text) {
@@ -116,7 +109,11 @@ int Usage() {
       stderr,
       "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
       "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe watch CLASS MS | "
-      "qmprobe message CODE | qmprobe combo HWND | qmprobe text HWND\n");
+      "qmprobe message CODE | qmprobe combo HWND | qmprobe text HWND | qmprobe answers HWND | "
+      "qmprobe droptarget | "
+      "qmprobe oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
+      "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
+      "[stay]\n");
   return 2;
 }
 
@@ -135,10 +132,15 @@ int main(int argc, char** argv) {
     return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
   } else if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
     return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
+  } else if (argc >= 3 && std::strcmp(argv[1], "oledrag") == 0) {
+    const int result = RunOleDragSource(argc - 2, argv + 2);
+    return result == 2 ? Usage() : result;
+  } else if (argc == 2 && std::strcmp(argv[1], "droptarget") == 0) {
+    return RunDropTargetWindow();
   } else if (argc == 3 &&
              (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
               std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "combo") == 0 ||
-              std::strcmp(argv[1], "text") == 0)) {
+              std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "answers") == 0)) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
@@ -148,6 +150,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "combo") == 0) return PrintComboSelection(window);
     if (std::strcmp(argv[1], "text") == 0) return PrintControlText(window);
     if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (std::strcmp(argv[1], "answers") == 0) return PrintWhetherAnswers(window);
     EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
   } else {
     return Usage();

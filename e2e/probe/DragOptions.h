@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+enum class DragOffer { kVirtualFile, kUrlOnly, kFileDrop };
+enum class ContentsMedium { kHGlobal, kStream };
+
+// What the playing browser drags and where it takes it, from "key=value" arguments.
+struct DragOptions {
+  char title[512] = {};
+  // For titles code page 932 cannot hold, as Edge's U+200B between its words.
+  wchar_t unicodeTitle[512] = {};
+  DragOffer offer = DragOffer::kVirtualFile;
+  wchar_t name[MAX_PATH] = {};
+  char file[MAX_PATH] = {};
+  ULONGLONG fileBytes = 0;
+  ContentsMedium medium = ContentsMedium::kHGlobal;
+  bool sizeGiven = false;
+  ULONGLONG size = 0;
+  wchar_t url[1024] = L"https://example.com/images/photo.jpg";
+  POINT edge = {1279, 300};
+  char targetClass[256] = "TForm1";
+  bool offsetGiven = false;
+  int offset = 0;
+  bool stay = false;
+};
+
+bool ParseDragOptions(int count, char** arguments, DragOptions* options);

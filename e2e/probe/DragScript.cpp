@@ -1,0 +1,89 @@
+#include "DragScript.h"
+
+#include "EventLine.h"
+
+namespace {
+
+constexpr DWORD kPollMs = 5;
+constexpr DWORD kTargetDeadlineMs = 5000;
+constexpr DWORD kPointerDeadlineMs = 2000;
+// The drop window's timer runs every 50 ms; three of its ticks see the pointer at rest.
+constexpr DWORD kSettleMs = 150;
+
+// Wine maps an absolute coordinate d to (d * width) >> 16, so round up to land on the pixel.
+LONG Absolute(LONG pixel, int extent) {
+  const LONG value =
+      static_cast<LONG>((static_cast<LONGLONG>(pixel) * 65536 + extent - 1) / extent);
+  return value > 65535 ? 65535 : value;
+}
+
+void SendMouse(DWORD flags, POINT point = {}) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = Absolute(point.x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = Absolute(point.y, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = flags;
+  SendInput(1, &input, sizeof input);
+}
+
+template <typename Check>
+bool PollUntil(DWORD deadlineMs, Check check) {
+  const ULONGLONG deadline = GetTickCount64() + deadlineMs;
+  while (!check()) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+bool PointerAt(POINT point) {
+  POINT now;
+  return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+}
+
+DWORD Fail(DragScript* script, const char* what) {
+  PrintEvent("timeout", "what=%s", what);
+  InterlockedExchange(&script->cancel, 1);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  return 1;
+}
+
+DWORD WINAPI RunDragScript(void* parameter) {
+  DragScript* script = static_cast<DragScript*>(parameter);
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, script->edge);
+  PrintEvent("edge", "x=%ld y=%ld", script->edge.x, script->edge.y);
+  HWND target = nullptr;
+  if (!PollUntil(kTargetDeadlineMs, [&] {
+        target = FindWindowA(script->targetClass, nullptr);
+        return target && IsWindowVisible(target);
+      })) {
+    return Fail(script, "target-window");
+  }
+  RECT bounds;
+  GetWindowRect(target, &bounds);
+  PrintEvent("target", "left=%ld top=%ld right=%ld bottom=%ld", bounds.left, bounds.top,
+             bounds.right, bounds.bottom);
+  const POINT onTarget = {(bounds.left + bounds.right) / 2, script->offsetGiven
+                                                                ? bounds.top + script->offset
+                                                                : (bounds.top + bounds.bottom) / 2};
+  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, onTarget);
+  if (!PollUntil(kPointerDeadlineMs, [&] { return PointerAt(onTarget); })) {
+    return Fail(script, "pointer-on-target");
+  }
+  PrintEvent("over", "x=%ld y=%ld", onTarget.x, onTarget.y);
+  Sleep(kSettleMs);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  PrintEvent("release", "x=%ld y=%ld deadline_ms=%lu", onTarget.x, onTarget.y,
+             script->dragEndDeadlineMs);
+  if (WaitForSingleObject(script->dragEnded, script->dragEndDeadlineMs) != WAIT_OBJECT_0) {
+    PrintEvent("timeout", "what=drag-end");
+    ExitProcess(1);
+  }
+  return 0;
+}
+
+}  // namespace
+
+HANDLE StartDragScript(DragScript* script) {
+  return CreateThread(nullptr, 0, RunDragScript, script, 0, nullptr);
+}

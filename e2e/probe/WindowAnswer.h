@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+// Whether a window's thread still handles sent messages: "answers 1 ms=N" within a second,
+// "answers 0" when it does not.
+int PrintWhetherAnswers(HWND window);
