@@ -17,6 +17,7 @@
 #include "DropTestSupport.h"
 #include "SoakWatchers.h"
 #include "platform/Keys.h"
+#include "platform/Win32Codes.h"
 #include "platform/fake/FakeVirtualFile.h"
 
 namespace qm {
@@ -237,7 +238,9 @@ class Soak {
     std::string name;
     const unsigned parts = 1 + static_cast<unsigned>(random_() % 6);
     for (unsigned i = 0; i < parts; ++i) name += pick(kNameParts);
-    if (chance(20)) name += std::string(230, 'x');  // too long for a path
+    // Too long for a path in any program folder, whatever the length of its name, so that a
+    // seed replays the same way everywhere.
+    if (chance(20)) name += std::string(kMaxPath - root().string().size(), 'x');
     return name;
   }
 
