@@ -8,6 +8,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <limits>
@@ -109,6 +110,14 @@ class Soak {
 
   // ---- input ----
 
+  // A coordinate from just before `start` to just past its `length`, within the coordinates.
+  std::int32_t near(std::int32_t start, std::int32_t length) {
+    const std::int64_t at = std::int64_t{start} - 5 +
+                            static_cast<std::int64_t>(random_() % (std::uint64_t(length) + 10));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        at, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+  }
+
   Point anywhere() {
     const ScreenSize screen = input_.screen;
     const Bounds& window = form().window().bounds();
@@ -124,9 +133,8 @@ class Soak {
         return {static_cast<std::int32_t>(random_()), static_cast<std::int32_t>(random_())};
       case 3:
       case 4:
-      case 5:  // over the drop window, its panels and its tab strip
-        return {window.left + static_cast<std::int32_t>(random_() % (window.width + 10)) - 5,
-                window.top + static_cast<std::int32_t>(random_() % (window.height + 10)) - 5};
+      case 5:  // over the drop window, its panels and its tab strip, wherever it was placed
+        return {near(window.left, window.width), near(window.top, window.height)};
       default:
         return {static_cast<std::int32_t>(random_() % screen.width),
                 static_cast<std::int32_t>(random_() % screen.height)};
