@@ -332,7 +332,10 @@ class Soak {
     Settings header;
     header.saveMode = static_cast<std::int16_t>(random_() % 3);
     header.dropWindowSize = static_cast<std::int16_t>(random_() % 3);
-    header.switchFlags = static_cast<std::uint8_t>(random_() % 4 == 0 ? random_() : 0);
+    // Any switches, but the right edge stays on: a file that turns every switch off would hold
+    // the soak without a drop window for as long as the tray saves write its flags back.
+    header.switchFlags = static_cast<std::uint8_t>(random_() % 4 == 0 ? random_() : 0) &
+                         static_cast<std::uint8_t>(~switch_flags::kRightEdgeOff);
     header.lastListIndex = static_cast<std::int8_t>(random_() % 5);
     header.soundPath.assign(chance(300) ? "C:\\saved.wav" : "");
     ConfirmedFolderLists lists;
@@ -352,9 +355,21 @@ class Soak {
   std::vector<std::uint8_t> garbage() {
     const settings_file::Image image = randomImage();
     std::vector<std::uint8_t> bytes(image.begin(), image.end());
-    bytes.resize(random_() % (bytes.size() + 1));
+    std::size_t cut = random_() % (bytes.size() + 1);
+    // A cut inside a folder path would leave part of a new path over the end of an old one,
+    // which may name any folder of the machine: cut at the end of that slot instead.
+    const std::size_t inSlot = (cut - settings_file::kListsOffset) % settings_file::kSlotSize;
+    if (cut > settings_file::kListsOffset && cut < settings_file::kSoundPathOffset &&
+        inSlot > settings_file::kNameSize) {
+      cut += settings_file::kSlotSize - inSlot;
+    }
+    bytes.resize(cut);
     for (std::size_t i = 0; i < std::min<std::size_t>(bytes.size(), 16); ++i) {
       if (chance(500)) bytes[i] = static_cast<std::uint8_t>(random_());
+    }
+    if (bytes.size() > settings_file::kSwitchFlagsOffset) {  // the right edge stays on, as above
+      bytes[settings_file::kSwitchFlagsOffset] &=
+          static_cast<std::uint8_t>(~switch_flags::kRightEdgeOff);
     }
     for (std::size_t slot = 0; slot < 60; ++slot) {
       const std::size_t name = settings_file::kListsOffset + slot * settings_file::kSlotSize;
