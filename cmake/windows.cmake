@@ -17,3 +17,6 @@ if(QM_PROBE_SOURCES)
   add_executable(qmprobe ${QM_PROBE_SOURCES})
   target_link_options(qmprobe PRIVATE -static)
 endif()
+
+# Built only by scripts/bench.sh.
+include(e2e/bench/programs.cmake)
