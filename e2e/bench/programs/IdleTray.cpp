@@ -4,10 +4,11 @@
 // Words on the command line take parts away or add the program's other parts one at a time, so
 // the benchmark can tell what each costs in memory:
 //   no-ole  no-font  common-controls  load=NAME.dll (any number of them)
+#include <windows.h>
+// The headers below need the types windows.h declares.
 #include <commctrl.h>
 #include <ole2.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <cstring>
 
