@@ -77,15 +77,16 @@ def _ladder_rows(run):
     return rows
 
 
+def _difference_row(label, rows):
+    program, minimal = sum(row[1] for row in rows), sum(row[2] for row in rows)
+    return [label, program, minimal, f"{program - minimal:+d}"]
+
+
 def _mapping_rows(mappings):
     shown, rest = mappings[:MAPPINGS_SHOWN], mappings[MAPPINGS_SHOWN:]
-    rows = [[name, program, minimal, f"{program - minimal:+d}"]
-            for name, program, minimal in shown]
-    rest_program = sum(row[1] for row in rest)
-    rest_minimal = sum(row[2] for row in rest)
-    rows.append(["all other mappings", rest_program, rest_minimal,
-                 f"{rest_program - rest_minimal:+d}"])
-    total_program = sum(row[1] for row in mappings)
-    total_minimal = sum(row[2] for row in mappings)
-    rows.append(["total", total_program, total_minimal, f"{total_program - total_minimal:+d}"])
+    rows = [_difference_row(row[0], [row]) for row in shown]
+    rows.append(_difference_row("other mappings only Quillmarten has",
+                                [row for row in rest if not row[2]]))
+    rows.append(_difference_row("other mappings both have", [row for row in rest if row[2]]))
+    rows.append(_difference_row("total", mappings))
     return rows
