@@ -19,14 +19,15 @@ POLL_NICENESS = -10
 
 
 class PollWatch:
-    """qmpoll running in the session, watching the given window classes."""
+    """qmpoll (poll_exe, its Windows path) running in the session, watching the given window
+    classes and logging what it sees to log_name in the session's work folder."""
 
-    def __init__(self, session, probe_folder_exe, classes, log_name):
+    def __init__(self, session, poll_exe, classes, log_name):
         self._session = session
         self._log = session.work_dir / log_name
         self._stop = session.folder / STOP_FILE
         self._process = session.wine.start(
-            [probe_folder_exe, f"C:\\{session.folder.name}\\{STOP_FILE}", *classes], self._log)
+            [poll_exe, f"C:\\{session.folder.name}\\{STOP_FILE}", *classes], self._log)
         # Once it prints, its threads are all there.
         self.wait_for(lambda seen: True, timeout=30)
         for task in Path(f"/proc/{self._process.pid}/task").iterdir():

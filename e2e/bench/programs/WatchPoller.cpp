@@ -1,7 +1,8 @@
 // qmpoll: sees, every half millisecond, what a drag watcher's own 50 ms polls see (the pointer,
 // the left button's held bit) and whether the watched windows are visible, and prints a line
-// whenever any of that changes, so the latencies can be read from inside Wine rather than from
-// the X side, where xdotool's timing says nothing about when a Windows program notices.
+// whenever the pointer reaches or leaves the right edge, the button changes or a window shows
+// or hides, so the latencies can be read from inside Wine rather than from the X side, where
+// xdotool's timing says nothing about when a Windows program notices.
 //   qmpoll STOPFILE CLASS...
 // Lines: milliseconds, x, y, at-right-edge, held, then 1/0 per class; once STOPFILE exists it
 // ends with a line of figures on the polls themselves.
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
     // Waits only for what is left of the interval: the calls of a poll take a good part of it.
     const double left = due - poller.elapsedMs();
     if (left > 0) {
+      // In 100 ns units, negative for a wait relative to now.
       const LARGE_INTEGER wait{.QuadPart = -static_cast<LONGLONG>(left * 10000)};
       delay(FALSE, &wait);
     }
