@@ -18,3 +18,6 @@ if(QM_PROBE_SOURCES)
   target_link_libraries(qmprobe PRIVATE ole32 uuid shell32 shlwapi)
   target_link_options(qmprobe PRIVATE -static)
 endif()
+
+# Built only by scripts/bench.sh.
+include(e2e/bench/programs.cmake)
