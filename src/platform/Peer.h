@@ -19,6 +19,7 @@ enum class Prop {
   Items,
   ItemIndex,
   MaxLength,
+  TabStop,
 };
 
 enum class WindowAction {
