@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,15 @@
 #include "FormTestSupport.h"
 #include "SettingsTestImage.h"
 #include "shell/Application.h"
+
+namespace qm {
+
+// Failures show the box as text rather than as bytes of memory.
+inline void PrintTo(const RecordedMessageBox& box, std::ostream* out) {
+  *out << "{\"" << box.text << "\", \"" << box.caption << "\", 0x" << std::hex << box.style << "}";
+}
+
+}  // namespace qm
 
 namespace qm::test {
 
