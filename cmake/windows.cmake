@@ -3,13 +3,13 @@ enable_language(RC)
 
 file(GLOB QM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
-target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ole32 uuid)
+target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ole32 uuid mpr)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
 target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest;${CMAKE_SOURCE_DIR}/src/platform/win32/FolderChooserIds.h")
 
 # The end-to-end tests read the program's windows from outside with this small driver.
 file(GLOB QM_PROBE_SOURCES CONFIGURE_DEPENDS e2e/probe/*.cpp)

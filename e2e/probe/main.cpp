@@ -2,6 +2,10 @@
 //   qmprobe windows        every top-level window
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
+//   qmprobe text HWND      a control's text as its process holds it (typed text included)
+//   qmprobe items HWND     the items of a list box, one line each
+// Texts go out as hex code page 932 bytes. They are asked for in UTF-16: Wine answers a list
+// box's LB_GETTEXT from another process in UTF-16 even when it is asked in ANSI.
 // It only observes; every input to the program under test comes from real X events.
 #include <windows.h>
 
@@ -34,8 +38,42 @@ int PrintIcon(HWND control) {
   return 0;
 }
 
+void PrintAnsiHex(const wchar_t* text) {
+  char bytes[2048] = {};
+  WideCharToMultiByte(932, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+  for (const char* p = bytes; *p != '\0'; ++p) {
+    std::printf("%02x", static_cast<unsigned char>(*p));
+  }
+  std::printf("\n");
+}
+
+bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer) {
+  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+}
+
+int PrintText(HWND control) {
+  wchar_t text[1024] = {};
+  DWORD_PTR copied = 0;
+  if (!Ask(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), copied)) return 1;
+  PrintAnsiHex(text);
+  return 0;
+}
+
+int PrintItems(HWND list) {
+  DWORD_PTR count = 0;
+  if (!Ask(list, LB_GETCOUNT, 0, 0, count)) return 1;
+  for (DWORD_PTR i = 0; i < count; ++i) {
+    wchar_t item[1024] = {};
+    DWORD_PTR length = 0;
+    if (!Ask(list, LB_GETTEXTLEN, i, 0, length) || length >= 1024) return 1;
+    if (!Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item), length)) return 1;
+    PrintAnsiHex(item);
+  }
+  return 0;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND\n");
+  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children|icon|text|items HWND\n");
   return 2;
 }
 
@@ -44,14 +82,17 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
-  } else if (argc == 3 &&
-             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0)) {
+  } else if (argc == 3) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
       return 1;
     }
-    if (std::strcmp(argv[1], "icon") == 0) return PrintIcon(window);
+    const char* command = argv[1];
+    if (std::strcmp(command, "icon") == 0) return PrintIcon(window);
+    if (std::strcmp(command, "text") == 0) return PrintText(window);
+    if (std::strcmp(command, "items") == 0) return PrintItems(window);
+    if (std::strcmp(command, "children") != 0) return Usage();
     EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
   } else {
     return Usage();

@@ -70,7 +70,8 @@ Creation creationOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::Panel:
     case ControlKind::Label:
-      return {kDrawnClass, WS_CLIPSIBLINGS, 0};
+      // Tab and the arrow keys reach the controls that a panel holds.
+      return {kDrawnClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::Button:
       return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::Edit:
@@ -278,6 +279,12 @@ void Win32ControlPeer::apply(Prop changed) {
     case Prop::MaxLength:
       SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
       break;
+    case Prop::TabStop: {
+      const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+      SetWindowLongPtrA(hwnd_, GWL_STYLE,
+                        control_.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+      break;
+    }
   }
 }
 
