@@ -76,6 +76,33 @@ class Probe:
         result = self._wine.run([self._exe, "icon", f"{control.hwnd:x}"], timeout=30, check=True)
         return int(result.stdout.decode("ascii").strip(), 16)
 
+    def _lines(self, command, window):
+        result = self._wine.run([self._exe, command, f"{window.hwnd:x}"], timeout=30, check=True)
+        return result.stdout.decode("ascii").splitlines()
+
+    def text(self, control):
+        """A control's text as the program holds it, typed text included."""
+        lines = self._lines("text", control)
+        return bytes.fromhex(lines[0]).decode("cp932") if lines else ""
+
+    def items(self, list_box):
+        return [bytes.fromhex(line).decode("cp932") for line in self._lines("items", list_box)]
+
+    def checked(self, button):
+        return self._lines("checked", button) == ["1"]
+
+    def focus(self, window):
+        """The handle of the control with the keyboard focus in the window's thread, or 0."""
+        lines = self._lines("focus", window)
+        return int(lines[0], 16) if lines else 0
+
+    def put_on_clipboard(self, text):
+        self._wine.run([self._exe, "clip", text.encode("cp932").hex()], timeout=30, check=True)
+
+    def descendants(self, window):
+        """Every window inside the window, or none once it is gone."""
+        return self._query("descendants", f"{window.hwnd:x}") or []
+
     def children(self, window):
         """The window's children, or none once the window is gone."""
         return self._query("children", f"{window.hwnd:x}") or []

@@ -60,6 +60,10 @@ class Input:
     def key(self, *names):
         self._screen.run_x("xdotool", "key", *names)
 
+    def type(self, text):
+        """Types text key by key; characters without a key on the keyboard get one lent."""
+        self._screen.run_x("xdotool", "type", "--delay", "40", text, timeout=30)
+
 
 def distinct_colours(screen, path, left, top, width, height):
     """How many colours a rectangle of a fresh screenshot holds: 1 means nothing is drawn there."""

@@ -1,9 +1,14 @@
 // qmprobe: reads the windows of the desktop it runs on and prints them for the e2e harness.
 //   qmprobe windows        every top-level window
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
+//   qmprobe descendants HWND  every window inside one window, children of children included
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
 //   qmprobe text HWND      a control's text as its process holds it (typed text included)
 //   qmprobe items HWND     the items of a list box, one line each
+//   qmprobe checked HWND   1 when a check box or radio button is ticked, else 0
+//   qmprobe focus HWND     the control that has the keyboard focus in the window's thread
+//   qmprobe clip HEX       puts the code page 932 text HEX on the clipboard, for a paste by a
+//                          real Ctrl+V: X input cannot type Japanese into Wine
 // Texts go out as hex code page 932 bytes. They are asked for in UTF-16: Wine answers a list
 // box's LB_GETTEXT from another process in UTF-16 even when it is asked in ANSI.
 // It only observes; every input to the program under test comes from real X events.
@@ -24,6 +29,11 @@ BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
 
 BOOL CALLBACK PrintDirectChild(HWND window, LPARAM parent) {
   if (GetParent(window) == reinterpret_cast<HWND>(parent)) PrintWindowLine("child", window);
+  return TRUE;
+}
+
+BOOL CALLBACK PrintDescendant(HWND window, LPARAM) {
+  PrintWindowLine("child", window);
   return TRUE;
 }
 
@@ -72,8 +82,45 @@ int PrintItems(HWND list) {
   return 0;
 }
 
+int PrintChecked(HWND button) {
+  DWORD_PTR state = 0;
+  if (!Ask(button, BM_GETCHECK, 0, 0, state)) return 1;
+  std::printf("%d\n", state == BST_CHECKED ? 1 : 0);
+  return 0;
+}
+
+int PrintFocus(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return 1;
+  std::printf("%llx\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndFocus)));
+  return 0;
+}
+
+int PutOnClipboard(const char* hex) {
+  char text[1024] = {};
+  for (std::size_t i = 0; hex[2 * i] != '\0' && hex[2 * i + 1] != '\0' && i + 1 < sizeof text;
+       ++i) {
+    const char pair[3] = {hex[2 * i], hex[2 * i + 1], '\0'};
+    text[i] = static_cast<char>(std::strtoul(pair, nullptr, 16));
+  }
+  const int length = MultiByteToWideChar(932, 0, text, -1, nullptr, 0);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) * sizeof(wchar_t));
+  if (!memory) return 1;
+  MultiByteToWideChar(932, 0, text, -1, static_cast<wchar_t*>(GlobalLock(memory)), length);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(nullptr)) return 1;
+  EmptyClipboard();
+  const bool put = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  return put ? 0 : 1;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qmprobe windows | qmprobe children|icon|text|items HWND\n");
+  std::fprintf(stderr,
+               "usage: qmprobe windows | qmprobe "
+               "children|descendants|icon|text|items|checked|focus HWND | clip HEX\n");
   return 2;
 }
 
@@ -82,6 +129,8 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
+  } else if (argc == 3 && std::strcmp(argv[1], "clip") == 0) {
+    return PutOnClipboard(argv[2]);
   } else if (argc == 3) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
@@ -92,8 +141,15 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "icon") == 0) return PrintIcon(window);
     if (std::strcmp(command, "text") == 0) return PrintText(window);
     if (std::strcmp(command, "items") == 0) return PrintItems(window);
-    if (std::strcmp(command, "children") != 0) return Usage();
-    EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+    if (std::strcmp(command, "checked") == 0) return PrintChecked(window);
+    if (std::strcmp(command, "focus") == 0) return PrintFocus(window);
+    if (std::strcmp(command, "descendants") == 0) {
+      EnumChildWindows(window, PrintDescendant, 0);
+    } else if (std::strcmp(command, "children") == 0) {
+      EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+    } else {
+      return Usage();
+    }
   } else {
     return Usage();
   }

@@ -66,12 +66,11 @@ std::string controlText(HWND dialog, int id) {
   return buffer.data();
 }
 
-// DlgDirList takes a writable pattern and makes its folder the current one.
-bool listInto(HWND dialog, const std::string& pattern, int list, int current, UINT kinds) {
-  PathBuffer spec{};
-  const std::string_view kept = text::cutAtCharBoundary(pattern, spec.size() - 1);
-  kept.copy(spec.data(), kept.size());
-  return DlgDirListA(dialog, spec.data(), list, current, kinds) != 0;
+// DlgDirList lists the current folder; Wine does not go to the folder of a pattern such as
+// "C:\*.*" itself, so the folder is made current first and the pattern names files only.
+bool listInto(HWND dialog, int list, int current, UINT kinds) {
+  std::array<char, 4> pattern{"*.*"};
+  return DlgDirListA(dialog, pattern.data(), list, current, kinds) != 0;
 }
 
 void markDrive(HWND dialog, const std::string& folder) {
@@ -86,11 +85,11 @@ void markDrive(HWND dialog, const std::string& folder) {
 
 bool showFolder(HWND dialog, Chooser& chooser, const std::string& folder) {
   const std::string shown = withSeparator(folder);
-  if (!listInto(dialog, shown + "*.*", QM_FOLDER_TREE, QM_FOLDER_CURRENT,
-                DDL_DIRECTORY | DDL_EXCLUSIVE)) {
+  if (!isFolder(shown) || !SetCurrentDirectoryA(shown.c_str()) ||
+      !listInto(dialog, QM_FOLDER_TREE, QM_FOLDER_CURRENT, DDL_DIRECTORY | DDL_EXCLUSIVE)) {
     return false;
   }
-  listInto(dialog, shown + "*.*", QM_FOLDER_FILES, 0, DDL_READWRITE | DDL_READONLY);
+  listInto(dialog, QM_FOLDER_FILES, 0, DDL_READWRITE | DDL_READONLY);
   chooser.folder = shown;
   markDrive(dialog, shown);
   SetDlgItemTextA(dialog, QM_FOLDER_NAME, withoutSeparator(shown).c_str());
