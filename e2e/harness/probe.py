@@ -91,6 +91,10 @@ class Probe:
     def checked(self, button):
         return self._lines("checked", button) == ["1"]
 
+    def foreground(self):
+        result = self._wine.run([self._exe, "foreground"], timeout=30, check=True)
+        return int(result.stdout.decode("ascii").strip(), 16)
+
     def focus(self, window):
         """The handle of the control with the keyboard focus in the window's thread, or 0."""
         lines = self._lines("focus", window)

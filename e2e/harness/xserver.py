@@ -73,6 +73,14 @@ def distinct_colours(screen, path, left, top, width, height):
     return int(result.stdout.decode().strip())
 
 
+def darkest_level(screen, path, left, top, width, height):
+    """The lowest grey level, 0 black to 1 white, in a rectangle of a fresh screenshot."""
+    screen.screenshot(path)
+    result = screen.run_x("convert", str(path), "-crop", f"{width}x{height}+{left}+{top}",
+                          "-colorspace", "Gray", "-format", "%[fx:minima]", "info:")
+    return float(result.stdout.decode().strip())
+
+
 def wait_for_drawing(screen, path, rect, what, timeout=10.0):
     left, top, right, bottom = rect
     wait_until(what, lambda: distinct_colours(screen, path, left, top, right - left,

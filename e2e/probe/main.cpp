@@ -1,5 +1,6 @@
 // qmprobe: reads the windows of the desktop it runs on and prints them for the e2e harness.
 //   qmprobe windows        every top-level window
+//   qmprobe foreground     the foreground window
 //   qmprobe children HWND  the child windows of one window (hex handle as printed)
 //   qmprobe descendants HWND  every window inside one window, children of children included
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
@@ -11,7 +12,8 @@
 //                          real Ctrl+V: X input cannot type Japanese into Wine
 // Texts go out as hex code page 932 bytes. They are asked for in UTF-16: Wine answers a list
 // box's LB_GETTEXT from another process in UTF-16 even when it is asked in ANSI.
-// It only observes; every input to the program under test comes from real X events.
+// Apart from filling the clipboard it only observes; every input to the program under test
+// comes from real X events.
 #include <windows.h>
 
 #include <cstdio>
@@ -129,6 +131,9 @@ int Usage() {
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
+  } else if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
+    std::printf("%llx\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetForegroundWindow())));
   } else if (argc == 3 && std::strcmp(argv[1], "clip") == 0) {
     return PutOnClipboard(argv[2]);
   } else if (argc == 3) {
