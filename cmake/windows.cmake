@@ -17,3 +17,20 @@ if(QM_PROBE_SOURCES)
   add_executable(qmprobe ${QM_PROBE_SOURCES})
   target_link_options(qmprobe PRIVATE -static)
 endif()
+
+# The release: a zip with the exe and a Japanese readme in one folder, which the user copies
+# anywhere (cmake --build --preset windows --target package).
+set(QM_README "${CMAKE_BINARY_DIR}/readme.txt")
+add_custom_command(OUTPUT "${QM_README}"
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/res/readme.txt -DOUTPUT=${QM_README}
+          -P ${CMAKE_SOURCE_DIR}/cmake/make_readme.cmake
+  DEPENDS "${CMAKE_SOURCE_DIR}/res/readme.txt" "${CMAKE_SOURCE_DIR}/cmake/make_readme.cmake")
+add_custom_target(readme ALL DEPENDS "${QM_README}")
+
+install(TARGETS Quillmarten RUNTIME DESTINATION .)
+install(FILES "${QM_README}" DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Quillmarten)
+set(CPACK_PACKAGE_FILE_NAME "Quillmarten-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}")
+include(CPack)
