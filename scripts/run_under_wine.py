@@ -2,8 +2,9 @@
 """Starts the built Quillmarten.exe under Wine for a person to use or look at.
 
 With a DISPLAY, Wine's virtual desktop (taskbar and tray included) opens on it. Without one,
-a private Xvfb screen is started, the tray menu is opened and photographed, and the program
-keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
+a private Xvfb screen is started and the program is shown from its first start without a
+settings file: a folder is registered through the folder-list editor and its chooser, the tray
+menu is opened, each step is photographed, and the program keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
 kept, so the settings file survives from one run to the next.
 """
 
@@ -18,7 +19,9 @@ sys.path.insert(0, str(ROOT / "e2e"))
 
 from harness.app import App  # noqa: E402
 from harness.desktop import Desktop  # noqa: E402
+from harness.dialog import Dialog  # noqa: E402
 from harness.message_box import MessageBox  # noqa: E402
+from harness.scenarios_support import answer  # noqa: E402
 from harness.tray import Tray  # noqa: E402
 from harness.waits import Failure  # noqa: E402
 from harness.wine import Wine, create_prefix  # noqa: E402
@@ -28,6 +31,8 @@ BUILD = ROOT / "build" / "windows"
 RUN = ROOT / "build" / "run"
 PREFIX = RUN / "prefix"
 FOLDER = RUN / "Quillmarten"
+# The folder the shown run registers, made by the folder chooser on the way.
+SAVED_FOLDER = "C:\\Quillmarten\\saved"
 
 
 def prepare():
@@ -68,22 +73,46 @@ def wait_for_enter():
         signal.pause()
 
 
+def register_a_folder(desktop, app, tray, shots):
+    """Opens the folder-list editor, makes and chooses a folder with its chooser, registers and
+    confirms it, photographing each step."""
+    tray.choose("保存先フォルダ登録(&M)...")
+    editor = Dialog(desktop, app, "TForm2")
+    shots.append(desktop.screen.screenshot(RUN / "folder-editor.png"))
+    editor.click("参照...")
+    chooser = Dialog(desktop, app, "#32770", title="ディレクトリの選択")
+    chooser.type_into(chooser.edits()[0], SAVED_FOLDER)
+    shots.append(desktop.screen.screenshot(RUN / "folder-chooser.png"))
+    chooser.click("OK")
+    answer(MessageBox(desktop, app, "確認"), "はい")
+    app.wait_no_window("#32770")
+    editor.click("登　録")
+    editor.click("確　定")
+    confirmed = MessageBox(desktop, app, "確定完了")
+    shots.append(desktop.screen.screenshot(RUN / "folder-registered.png"))
+    answer(confirmed, "はい")
+    app.wait_no_window("TForm2")
+
+
 def run_on_own_screen():
     screen = VirtualScreen(RUN / "xvfb.log")
     wine = Wine(PREFIX, screen.display)
     desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png")
     app = App(desktop, start(wine))
     tray = Tray(desktop, app)
+    shots = []
     try:
-        if not (FOLDER / "Quillmarten.dat").exists():
-            box = MessageBox(desktop, app, "Quillmarten")
-            print("run: no settings file yet; the start-up message:",
-                  screen.screenshot(RUN / "start-up-message.png"))
-            box.click("OK")
+        box = MessageBox(desktop, app, "Quillmarten")
+        shots.append(screen.screenshot(RUN / "start-up-message.png"))
+        box.click("OK")
+        register_a_folder(desktop, app, tray, shots)
         tray.open_menu()
-        shot = screen.screenshot(RUN / "tray-menu.png")
+        shots.append(screen.screenshot(RUN / "tray-menu.png"))
         tray.close_menu()
-        print(f"run: screenshot of the running program with its tray menu open: {shot}")
+        print("run: screenshots of the first start, the folder registered through the editor and "
+              "its chooser, and the tray menu:")
+        for shot in shots:
+            print(f"run:   {shot}")
         print(f"run: Quillmarten runs on the Xvfb display {screen.display}")
         wait_for_enter()
         tray.choose("終了(&E)")
@@ -105,6 +134,8 @@ def main():
     if display:
         run_on_display(display)
         return 0
+    # Shown from the start: no settings file, as on a user's first day.
+    (FOLDER / "Quillmarten.dat").unlink(missing_ok=True)
     return run_on_own_screen()
 
 
