@@ -88,6 +88,11 @@ class Probe:
     def items(self, list_box):
         return [bytes.fromhex(line).decode("cp932") for line in self._lines("items", list_box)]
 
+    def item_centre(self, list_box, index):
+        """Where on the screen the list box shows item `index` (scrolled into view already)."""
+        top, height, left, origin_y = map(int, self._lines("rows", list_box)[0].split())
+        return left + 8, origin_y + (index - top) * height + height // 2
+
     def checked(self, button):
         return self._lines("checked", button) == ["1"]
 

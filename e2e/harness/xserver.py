@@ -54,6 +54,9 @@ class Input:
     def click(self, x, y, button=1):
         self._screen.run_x("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
+    def double_click(self, x, y):
+        self._screen.run_x("xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+
     def move(self, x, y):
         self._screen.run_x("xdotool", "mousemove", str(x), str(y))
 

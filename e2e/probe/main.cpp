@@ -6,6 +6,7 @@
 //   qmprobe icon HWND      the icon a static control shows, 0 for none
 //   qmprobe text HWND      a control's text as its process holds it (typed text included)
 //   qmprobe items HWND     the items of a list box, one line each
+//   qmprobe rows HWND      a list box's first visible item, item height and client origin
 //   qmprobe checked HWND   1 when a check box or radio button is ticked, else 0
 //   qmprobe focus HWND     the control that has the keyboard focus in the window's thread
 //   qmprobe clip HEX       puts the code page 932 text HEX on the clipboard, for a paste by a
@@ -84,6 +85,17 @@ int PrintItems(HWND list) {
   return 0;
 }
 
+int PrintRows(HWND list) {
+  DWORD_PTR top = 0;
+  DWORD_PTR height = 0;
+  if (!Ask(list, LB_GETTOPINDEX, 0, 0, top) || !Ask(list, LB_GETITEMHEIGHT, 0, 0, height)) return 1;
+  POINT origin{0, 0};
+  ClientToScreen(list, &origin);
+  std::printf("%llu %llu %ld %ld\n", static_cast<unsigned long long>(top),
+              static_cast<unsigned long long>(height), origin.x, origin.y);
+  return 0;
+}
+
 int PrintChecked(HWND button) {
   DWORD_PTR state = 0;
   if (!Ask(button, BM_GETCHECK, 0, 0, state)) return 1;
@@ -122,7 +134,7 @@ int PutOnClipboard(const char* hex) {
 int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | qmprobe "
-               "children|descendants|icon|text|items|checked|focus HWND | clip HEX\n");
+               "children|descendants|icon|text|items|rows|checked|focus HWND | clip HEX\n");
   return 2;
 }
 
@@ -147,6 +159,7 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "text") == 0) return PrintText(window);
     if (std::strcmp(command, "items") == 0) return PrintItems(window);
     if (std::strcmp(command, "checked") == 0) return PrintChecked(window);
+    if (std::strcmp(command, "rows") == 0) return PrintRows(window);
     if (std::strcmp(command, "focus") == 0) return PrintFocus(window);
     if (std::strcmp(command, "descendants") == 0) {
       EnumChildWindows(window, PrintDescendant, 0);

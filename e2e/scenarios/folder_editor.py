@@ -36,7 +36,14 @@ def choose_new_folder(session, app, editor):
     chooser = Dialog(session, app, "#32770", title="ディレクトリの選択")
     name_box = chooser.edits()[0]
     expect(chooser.text(name_box) == "C:\\", f"the chooser starts at {chooser.text(name_box)!r}")
-    chooser.type_into(name_box, NEW_FOLDER)
+    # Into the program's folder through the folder list, then a new folder named relative to it.
+    folders = chooser.list_box()
+    entries = chooser.items(folders)
+    expect("[Quillmarten]" in entries, f"C:\\ shows the folders {entries}")
+    session.input.double_click(*session.probe.item_centre(folders, entries.index("[Quillmarten]")))
+    wait_until("the chooser to show the program's folder",
+               lambda: chooser.text(name_box).lower() == "c:\\quillmarten")
+    chooser.type_into(name_box, "shots\\new")
     session.screenshot("folder-chooser")
     expect_no_taskbar_button(session, app)
 
@@ -53,9 +60,16 @@ def choose_new_folder(session, app, editor):
     chooser.click("OK")
     answer(MessageBox(session, app, "確認"), "はい")
     app.wait_no_window("#32770")
-    wait_until("the chosen folder in the path box",
-               lambda: [editor.text(box) for box in editor.edits()] == ["new", NEW_FOLDER])
+    # The folder list may spell the program's folder in lower case; Windows paths ignore case.
+    chosen = wait_until("the chosen folder in the path box",
+                        lambda: chosen_folder(editor))
     expect((session.folder / "shots" / "new").is_dir(), "the new folder was not made")
+    return chosen
+
+
+def chosen_folder(editor):
+    name, path = (editor.text(box) for box in editor.edits())
+    return path if name == "new" and path.lower() == NEW_FOLDER.lower() else None
 
 
 @case("folder_editor_registers_creates_and_deletes_lists", settings=EMPTY_LIST_ONE)
@@ -65,15 +79,15 @@ def folder_editor_registers_creates_and_deletes_lists(session):
     tray.choose(EDITOR)
     editor = Dialog(session, app, "TForm2")
 
-    choose_new_folder(session, app, editor)
-    register(session, editor, "new", NEW_FOLDER)
+    new_folder = choose_new_folder(session, app, editor)
+    register(session, editor, "new", new_folder)
     register(session, editor, *TYPED)
     session.screenshot("folder-editor")
 
     editor.click("確　定")
     answer(MessageBox(session, app, "確定完了"), "はい")
     app.wait_no_window("TForm2")
-    one_list = settings_file.image(lists=[[("new", NEW_FOLDER), TYPED]])
+    one_list = settings_file.image(lists=[[("new", new_folder), TYPED]])
     expect(settled_bytes(session) == one_list, "the file does not hold the two folders in slots 1, 2")
     wait_until("the drop window to offer two folders",
                lambda: drop_window_height(app) == TWO_FOLDERS_HEIGHT)
@@ -87,7 +101,7 @@ def folder_editor_registers_creates_and_deletes_lists(session):
     editor.click("確　定")
     answer(MessageBox(session, app, "確定完了"), "いいえ")
     two_lists = settings_file.image(last_list=1,
-                                    lists=[[("new", NEW_FOLDER), TYPED], [("two", "C:\\two")]])
+                                    lists=[[("new", new_folder), TYPED], [("two", "C:\\two")]])
     wait_until("the file to hold list 2", lambda: settled_bytes(session) == two_lists)
     wait_until("tab 3 to become available",
                lambda: not editor.button("3").style & WS_DISABLED)
