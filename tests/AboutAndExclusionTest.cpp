@@ -23,17 +23,11 @@ class AboutAndExclusionTest : public test::DialogTest {
   }
 };
 
-TEST_F(AboutAndExclusionTest, AboutDialogShowsTheProgramAndOpensTheSupportPage) {
+TEST_F(AboutAndExclusionTest, AboutDialogOpensTheSupportPageAndStaysOpen) {
   Application& app = start();
   app.trayMenu().N7().onClick();
   TForm3& about = app.Form3();
   EXPECT_TRUE(about.window().visible());
-  EXPECT_EQ(about.window().caption(), "Quillmarten - バージョン情報");
-  EXPECT_EQ(about.Image1().kind(), ControlKind::Image);
-  EXPECT_EQ(about.Label1().caption(), "Quillmarten");
-  EXPECT_EQ(about.Label1().font(), (Font{"ＭＳ Ｐゴシック", 9, 12, true}));
-  EXPECT_EQ(about.Label3().caption(), "Ver 2.3");
-  EXPECT_FALSE(about.Label2().caption().empty());
 
   for (int i = 0; i < 3; ++i) click(about.Button2());
   const std::string page = "iexplore.exe https://quillmarten.example/support/";
