@@ -66,8 +66,8 @@ std::string controlText(HWND dialog, int id) {
   return buffer.data();
 }
 
-// DlgDirList lists the current folder; Wine does not go to the folder of a pattern such as
-// "C:\*.*" itself, so the folder is made current first and the pattern names files only.
+// DlgDirList lists the current folder. Given "C:\*.*", Wine lists the current folder instead of
+// the root, so the folder is made current first and the pattern names files only.
 bool listInto(HWND dialog, int list, int current, UINT kinds) {
   std::array<char, 4> pattern{"*.*"};
   return DlgDirListA(dialog, pattern.data(), list, current, kinds) != 0;
