@@ -1,5 +1,7 @@
 #include "dialogs/Setdirpath.h"
 
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "dropwindow/DropWindowLook.h"

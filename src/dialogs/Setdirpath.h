@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "dialogs/DialogForm.h"
 #include "platform/Control.h"
