@@ -2,12 +2,7 @@
 
 from .waits import Failure, wait_until
 
-BS_TYPE_MASK = 0x0F
-BS_GROUPBOX = 0x07
-BS_AUTOCHECKBOX = 0x03
-BS_RADIOBUTTON = 0x04
 WS_DISABLED = 0x08000000
-WS_TABSTOP = 0x00010000
 TOOLTIP_CLASS = "tooltips_class32"
 
 

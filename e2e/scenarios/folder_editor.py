@@ -22,7 +22,7 @@ def drop_window_height(app):
     return app.find("TForm1").client[1]
 
 
-def register(session, editor, name, path):
+def register(editor, name, path):
     name_box, path_box = editor.edits()
     editor.type_into(name_box, name)
     editor.type_into(path_box, path)
@@ -80,8 +80,8 @@ def folder_editor_registers_creates_and_deletes_lists(session):
     editor = Dialog(session, app, "TForm2")
 
     new_folder = choose_new_folder(session, app, editor)
-    register(session, editor, "new", new_folder)
-    register(session, editor, *TYPED)
+    register(editor, "new", new_folder)
+    register(editor, *TYPED)
     session.screenshot("folder-editor")
 
     editor.click("確　定")
@@ -97,7 +97,7 @@ def folder_editor_registers_creates_and_deletes_lists(session):
     editor = Dialog(session, app, "TForm2")
     editor.click("2")
     wait_until("list 2 to be shown", lambda: editor.items(editor.list_box()) == [])
-    register(session, editor, "two", "C:\\two")
+    register(editor, "two", "C:\\two")
     editor.click("確　定")
     answer(MessageBox(session, app, "確定完了"), "いいえ")
     two_lists = settings_file.image(last_list=1,

@@ -23,7 +23,7 @@ def with_flags(image, flags):
     return image[:4] + bytes([flags]) + image[5:]
 
 
-def toggle(session, dialog, caption):
+def toggle(dialog, caption):
     before = dialog.checked(caption)
     dialog.click(caption)
     wait_until(f"{caption!r} to change", lambda: dialog.checked(caption) != before, timeout=5)
@@ -36,8 +36,8 @@ def properties_store_the_flag_byte_and_refuse_all_off(session):
     tray.choose(PROPERTIES)
     dialog = Dialog(session, app, "TForm5")
 
-    toggle(session, dialog, TOP)
-    toggle(session, dialog, L_GESTURE)
+    toggle(dialog, TOP)
+    toggle(dialog, L_GESTURE)
     warning = MessageBox(session, app, "注意")
     expect(GESTURE_WARNING in warning.texts(), f"the warning says {warning.texts()}")
     expect_no_taskbar_button(session, app)
@@ -57,7 +57,7 @@ def properties_store_the_flag_byte_and_refuse_all_off(session):
     expect(TOP not in ticked and L_GESTURE in ticked, f"the dialog opened with {ticked} ticked")
     stored = session.settings_path.stat().st_mtime_ns
     for caption in ticked:
-        toggle(session, dialog, caption)
+        toggle(dialog, caption)
     dialog.click("OK")
     refusal = MessageBox(session, app, "エラー！")
     expect("すべての出現スイッチを無効にすることはできません" in refusal.texts(),
