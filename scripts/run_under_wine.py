@@ -33,6 +33,7 @@ PREFIX = RUN / "prefix"
 FOLDER = RUN / "Quillmarten"
 # The folder the shown run registers, made by the folder chooser on the way.
 SAVED_FOLDER = "C:\\Quillmarten\\saved"
+SAVED_FOLDER_ON_DISK = PREFIX / "drive_c" / "Quillmarten" / "saved"
 
 
 def prepare():
@@ -134,8 +135,9 @@ def main():
     if display:
         run_on_display(display)
         return 0
-    # Shown from the start: no settings file, as on a user's first day.
+    # Shown from the start: no settings file and no saved folder, as on a user's first day.
     (FOLDER / "Quillmarten.dat").unlink(missing_ok=True)
+    shutil.rmtree(SAVED_FOLDER_ON_DISK, ignore_errors=True)
     return run_on_own_screen()
 
 
