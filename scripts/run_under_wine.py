@@ -2,8 +2,9 @@
 """Starts the built Quillmarten.exe under Wine for a person to use or look at.
 
 With a DISPLAY, Wine's virtual desktop (taskbar and tray included) opens on it. Without one,
-a private Xvfb screen is started, the tray menu is opened and photographed, and the program
-keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
+a private Xvfb screen is started and the program is shown from its first start without a
+settings file: a folder is registered through the folder-list editor and its chooser, the tray
+menu is opened, each step is photographed, and the program keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
 kept, so the settings file survives from one run to the next.
 """
 
@@ -19,7 +20,9 @@ sys.path.insert(0, str(ROOT / "e2e"))
 from harness.app import App  # noqa: E402
 from harness.browser import Browser  # noqa: E402
 from harness.desktop import Desktop  # noqa: E402
+from harness.dialog import Dialog  # noqa: E402
 from harness.message_box import MessageBox  # noqa: E402
+from harness.scenarios_support import answer  # noqa: E402
 from harness.tray import Tray  # noqa: E402
 from harness.waits import Failure  # noqa: E402
 from harness.wine import Wine, create_prefix  # noqa: E402
@@ -30,6 +33,9 @@ BUILD = ROOT / "build" / "windows"
 RUN = ROOT / "build" / "run"
 PREFIX = RUN / "prefix"
 FOLDER = RUN / "Quillmarten"
+# The folder the shown run registers, made by the folder chooser on the way.
+SAVED_FOLDER = "C:\\Quillmarten\\saved"
+SAVED_FOLDER_ON_DISK = PREFIX / "drive_c" / "Quillmarten" / "saved"
 
 
 def prepare():
@@ -70,6 +76,27 @@ def wait_for_enter():
         signal.pause()
 
 
+def register_a_folder(desktop, app, tray, shots):
+    """Opens the folder-list editor, makes and chooses a folder with its chooser, registers and
+    confirms it, photographing each step."""
+    tray.choose("保存先フォルダ登録(&M)...")
+    editor = Dialog(desktop, app, "TForm2")
+    shots.append(desktop.screen.screenshot(RUN / "folder-editor.png"))
+    editor.click("参照...")
+    chooser = Dialog(desktop, app, "#32770", title="ディレクトリの選択")
+    chooser.type_into(chooser.edits()[0], SAVED_FOLDER)
+    shots.append(desktop.screen.screenshot(RUN / "folder-chooser.png"))
+    chooser.click("OK")
+    answer(MessageBox(desktop, app, "確認"), "はい")
+    app.wait_no_window("#32770")
+    editor.click("登　録")
+    editor.click("確　定")
+    confirmed = MessageBox(desktop, app, "確定完了")
+    shots.append(desktop.screen.screenshot(RUN / "folder-registered.png"))
+    answer(confirmed, "はい")
+    app.wait_no_window("TForm2")
+
+
 def show_drag(desktop, app):
     """Plays a browser, presses the button on its page and takes the pointer to the right edge,
     as a person dragging an image does; returns a screenshot of the drop window that comes up."""
@@ -90,17 +117,20 @@ def run_on_own_screen():
     desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png")
     app = App(desktop, start(wine))
     tray = Tray(desktop, app)
+    shots = []
     try:
-        if not (FOLDER / "Quillmarten.dat").exists():
-            box = MessageBox(desktop, app, "Quillmarten")
-            print("run: no settings file yet; the start-up message:",
-                  screen.screenshot(RUN / "start-up-message.png"))
-            box.click("OK")
+        box = MessageBox(desktop, app, "Quillmarten")
+        shots.append(screen.screenshot(RUN / "start-up-message.png"))
+        box.click("OK")
+        register_a_folder(desktop, app, tray, shots)
         tray.open_menu()
-        shot = screen.screenshot(RUN / "tray-menu.png")
+        shots.append(screen.screenshot(RUN / "tray-menu.png"))
         tray.close_menu()
-        print(f"run: screenshot of the running program with its tray menu open: {shot}")
-        print(f"run: a drag: the drop window at the right edge: {show_drag(desktop, app)}")
+        shots.append(show_drag(desktop, app))
+        print("run: screenshots of the first start, the folder registered through the editor and "
+              "its chooser, the tray menu and a drag:")
+        for shot in shots:
+            print(f"run:   {shot}")
         print(f"run: Quillmarten runs on the Xvfb display {screen.display}")
         wait_for_enter()
         tray.choose("終了(&E)")
@@ -122,6 +152,9 @@ def main():
     if display:
         run_on_display(display)
         return 0
+    # Shown from the start: no settings file and no saved folder, as on a user's first day.
+    (FOLDER / "Quillmarten.dat").unlink(missing_ok=True)
+    shutil.rmtree(SAVED_FOLDER_ON_DISK, ignore_errors=True)
     return run_on_own_screen()
 
 

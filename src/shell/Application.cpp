@@ -6,10 +6,10 @@ Application::Application(Platform& platform)
     : store_(platform.files, platform.interaction),
       trayMenu_(platform.toolkit, store_),
       form1_(platform, store_, trayMenu_),
-      form2_(platform.toolkit, store_),
-      form3_(platform.toolkit),
+      form2_(platform, store_, form1_, {&trayMenu_.N21(), &trayMenu_.N31(), &trayMenu_.N8()}),
+      form3_(platform),
       form4_(platform, form1_.noticeCountdown),
-      form5_(platform.toolkit),
+      form5_(platform, store_, {&trayMenu_.N11(), &trayMenu_.N21(), &trayMenu_.N31()}),
       watcher_(platform.input, form1_, form4_),
       saveFlow_(form1_, form4_),
       dropHandler_(form1_, saveFlow_) {
