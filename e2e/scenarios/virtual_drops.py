@@ -111,9 +111,6 @@ def save_dialog_leaves_the_browser_free(session):
     # The drag is over while the dialog is still to come: Drop did not wait for it.
     expect_dropped(result)
     dialog = drag.app.wait_window("#32770", title="名前を付けて保存", timeout=10)
-    import shutil
-    dbgf = session.wine.prefix / "drive_c" / "qmdebug.txt"
-    if dbgf.exists(): shutil.copy(dbgf, "/tmp/qmdebug.txt")
     expect(source.answers(), "the browser stopped answering while the save dialog was open")
     expect(drag.app.find("TForm1", visible=True), "the drop window went while the dialog was open")
     session.screenshot("virtual-file-save-dialog")
