@@ -5,7 +5,8 @@
 //   qmprobe foreground     the foreground window, if there is one
 //   qmprobe close HWND     asks a window to close, as its close box would
 //   qmprobe browser TITLE  a browser-like foreground window titled TITLE (hex of its bytes)
-//   qmprobe watch CLASS MS a window of CLASS shown and hidden again within MS milliseconds
+//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
+//                          milliseconds, and when FILE appears
 //   qmprobe message CODE   the system's message text for an error code, as hex of its bytes
 //   qmprobe combo HWND     a combo box's selected index and that item's text as hex
 //   qmprobe text HWND      the text a control holds, as hex
@@ -115,7 +116,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
-      "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe watch CLASS MS | "
+      "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe watch CLASS MS [FILE] | "
       "qmprobe message CODE | qmprobe combo HWND | qmprobe text HWND\n");
   return 2;
 }
@@ -133,8 +134,8 @@ int main(int argc, char** argv) {
     return RunBrowserWindow(title);
   } else if (argc == 3 && std::strcmp(argv[1], "message") == 0) {
     return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
-  } else if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
+  } else if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
   } else if (argc == 3 &&
              (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
               std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "combo") == 0 ||
