@@ -17,3 +17,11 @@ if(QM_PROBE_SOURCES)
   add_executable(qmprobe ${QM_PROBE_SOURCES})
   target_link_options(qmprobe PRIVATE -static)
 endif()
+
+# Benchmarks time the program's own drop handling with this driver (scripts/bench.sh).
+file(GLOB QM_BENCH_SOURCES CONFIGURE_DEPENDS e2e/bench/*.cpp)
+if(QM_BENCH_SOURCES)
+  add_executable(qmbench ${QM_BENCH_SOURCES})
+  target_link_libraries(qmbench PRIVATE qm_win32)
+  target_link_options(qmbench PRIVATE -static)
+endif()

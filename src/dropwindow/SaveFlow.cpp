@@ -57,7 +57,11 @@ void SaveFlow::saveNumbered(const std::string& folder, const std::string& name,
   // the same way a thousand times.
   std::uint32_t error = kErrorFileExists;
   for (unsigned n = 0; n < kNumberedAttempts && error == kErrorFileExists; ++n) {
-    error = putAt(source, targetPath(folder, file_names::numbered(name, n)), true);
+    const std::string candidate = targetPath(folder, file_names::numbered(name, n));
+    // Asking costs far less than a copy that fails, so many taken names pass in a blink; the
+    // copy still refuses a name taken in the meantime.
+    const bool taken = candidate.size() < kMaxPath && form_.platform().files.exists(candidate);
+    error = taken ? kErrorFileExists : putAt(source, candidate, true);
   }
   confirm(error);
 }

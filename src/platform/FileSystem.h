@@ -23,6 +23,8 @@ class FileSystem {
   // CopyFileA: returns 0 on success, otherwise the system error code.
   virtual std::uint32_t copyFile(const std::string& from, const std::string& to,
                                  bool failIfExists) = 0;
+  // Whether a file or folder is at `path` (GetFileAttributesA succeeds).
+  virtual bool exists(const std::string& path) = 0;
   // The system's message text for an error code, as FormatMessageA gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
 };

@@ -88,6 +88,11 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
   return error ? kErrorAccessDenied : kErrorSuccess;
 }
 
+bool DiskFileSystem::exists(const std::string& path) {
+  std::error_code error;
+  return fs::exists(hostPath(path), error);
+}
+
 std::string DiskFileSystem::systemMessage(std::uint32_t code) {
   return "system message " + std::to_string(code) + ".\r\n";
 }

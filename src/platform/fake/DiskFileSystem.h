@@ -18,6 +18,7 @@ class DiskFileSystem : public FileSystem {
   // into takes no file (the tests run as root, who could).
   std::uint32_t copyFile(const std::string& from, const std::string& to,
                          bool failIfExists) override;
+  bool exists(const std::string& path) override;
   std::string systemMessage(std::uint32_t code) override;
 
   // The disk fills up after this many bytes of a write. A settings write leaves its partial

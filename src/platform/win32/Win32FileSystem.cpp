@@ -85,6 +85,10 @@ std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::stri
   return GetLastError();
 }
 
+bool Win32FileSystem::exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(
