@@ -82,6 +82,13 @@ TEST_F(DragWatcherTest, ShowsOnlyOverATitleThatNamesABrowser) {
       {"lower case", std::string("mozilla firefox"), false},
       {"no browser", std::string("メモ帳"), false},
       {"no foreground window", std::nullopt, false},
+      {"Chrome", std::string("写真 - Google Chrome"), true},
+      {"Edge, its zero-width space read as ?", std::string("新しいタブ - 個人 - Microsoft? Edge"),
+       true},
+      {"Brave", std::string("画像 - Brave"), true},
+      {"Chrome in lower case", std::string("google chrome"), false},
+      {"part of a name", std::string("Chrom"), false},
+      {"Edge without its second word", std::string("Microsoft? Word"), false},
       {"name ends at byte 99", filler + "Firefox", true},
       {"name ends at byte 100", filler + "xFirefox", false},
   };
@@ -135,6 +142,17 @@ TEST_F(DragWatcherTest, ReleaseHidesAtTheNextTickOnceNoDropIsBusy) {
   form().dropBusy = false;
   tick();
   EXPECT_EQ(watcher().state(), State::Idle);
+  EXPECT_FALSE(dropWindow().visible());
+}
+
+TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeaves) {
+  dragToRightEdge();
+  dropWindow().onDragOver(true);
+  release(vk::kLeftButton);
+  tick(3);
+  EXPECT_TRUE(dropWindow().visible());
+  dropWindow().onDragOver(false);
+  tick();
   EXPECT_FALSE(dropWindow().visible());
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dropwindow/SaveDialogFilter.h"
+#include "text/Cp932.h"
 
 namespace qm::file_names {
 namespace {
@@ -92,3 +93,40 @@ TEST(SaveDialogFilter, FilterIndexByExtensionWithCaseMattering) {
 
 }  // namespace
 }  // namespace qm::file_names
+
+namespace qm {
+namespace {
+
+// UTF-8 names (those code page 932 cannot hold) are cleaned and numbered by whole characters
+// too; a byte count would cut a three- or four-byte character in two.
+TEST(FileNames, Utf8NamesAreHandledByWholeCharacters) {
+  using file_names::cleanBrackets;
+  using file_names::leafOfVirtualName;
+  using file_names::numbered;
+  constexpr TextEncoding kUtf8 = TextEncoding::Utf8;
+  // 한 = ED 95 9C, 😀 = F0 9F 98 80
+  EXPECT_EQ(cleanBrackets("\xED\x95\x9C[1].png", kUtf8), "\xED\x95\x9C.png");
+  EXPECT_EQ(cleanBrackets("a[\xED\x95\x9C\xED\x95\x9C].png", kUtf8), "a.png");
+  EXPECT_EQ(cleanBrackets("a[\xF0\x9F\x98\x80x]b", kUtf8), "ab");
+  EXPECT_EQ(cleanBrackets("a[\xF0\x9F\x98\x80", kUtf8), "a");
+  EXPECT_EQ(numbered("\xED\x95\x9C.tar.gz", 4, kUtf8), "\xED\x95\x9C.tar4.gz");
+  EXPECT_EQ(numbered("\xF0\x9F\x98\x80", 0, kUtf8),
+            "\xF0\x9F\x98\x80"
+            "0");
+  EXPECT_EQ(filterIndexFor("\xED\x95\x9C.png", kUtf8), 5);
+  EXPECT_EQ(leafOfVirtualName("..\\..\\a/b:c.jpg", kUtf8), "c.jpg");
+  EXPECT_EQ(leafOfVirtualName("\xED\x95\x9C.jpg", kUtf8), "\xED\x95\x9C.jpg");
+}
+
+TEST(Utf8Text, Utf16LengthCountsSurrogatePairsTwice) {
+  EXPECT_EQ(text::utf16Length(""), 0u);
+  EXPECT_EQ(text::utf16Length("ab"), 2u);
+  EXPECT_EQ(text::utf16Length("\xED\x95\x9C\xEA\xB5\xAD"), 2u);
+  EXPECT_EQ(text::utf16Length("\xF0\x9F\x98\x80"
+                              "a"),
+            3u);
+  EXPECT_EQ(text::utf16Length("\xC3\xA9"), 1u);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,8 +1,13 @@
 #include "dropwindow/DropHandler.h"
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "dropwindow/DroppedFile.h"
 #include "dropwindow/FileNames.h"
 #include "dropwindow/Qmt.h"
+#include "platform/Win32Codes.h"
 
 namespace qm {
 namespace {
@@ -24,6 +29,31 @@ class DropInProgress {
   DroppedFiles& files_;
 };
 
+// Clears the drop-busy flag when the save is done, also when it throws.
+class BusyUntilDone {
+ public:
+  explicit BusyUntilDone(bool& busy) : busy_(busy) {}
+  ~BusyUntilDone() { busy_ = false; }
+  BusyUntilDone(const BusyUntilDone&) = delete;
+  BusyUntilDone& operator=(const BusyUntilDone&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+// A virtual file's bytes, parked by the platform, as the save flow's source.
+class VirtualFileSource : public DropSource {
+ public:
+  explicit VirtualFileSource(VirtualFileContent& content) : content_(content) {}
+  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
+                      bool failIfExists) override {
+    return content_.putAt(target, encoding, failIfExists);
+  }
+
+ private:
+  VirtualFileContent& content_;
+};
+
 }  // namespace
 
 DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow) {}
@@ -33,7 +63,39 @@ void DropHandler::WMDropFiles(DroppedFiles& files) {
   const std::string path = files.firstPath();
   if (path.empty()) return;  // the list could not be read: there is nothing to copy
   DroppedFile source(form_.platform().files, path);
-  flow_.save(flow_.aim(), file_names::fileNameOf(path), source);
+  flow_.save(flow_.aim(), file_names::fileNameOf(path), TextEncoding::Cp932, source);
+}
+
+void DropHandler::OleDrop(TakenDrop& taken) {
+  form_.dropBusy = true;
+  const DropAim aim = flow_.aim();
+  auto held = std::make_shared<TakenDrop>(std::move(taken));
+  form_.window().runSoon([this, aim, held] {
+    const BusyUntilDone done(form_.dropBusy);
+    saveTaken(aim, *held);
+  });
+}
+
+void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {
+  if (taken.isFile()) {
+    DroppedFile source(form_.platform().files, taken.filePath);
+    flow_.save(aim, file_names::fileNameOf(taken.filePath), TextEncoding::Cp932, source);
+    return;
+  }
+  if (!aim.folder) return;  // off the panels nothing is saved, and nothing said
+  const std::string leaf = file_names::leafOfVirtualName(taken.virtualName, TextEncoding::Utf8);
+  if (!taken.content || leaf.empty()) {
+    flow_.showSystemError(taken.content ? kErrorInvalidName : taken.contentError,
+                          kMbIconInformation);
+    return;
+  }
+  VirtualFileSource source(*taken.content);
+  // A name that code page 932 holds goes exactly the way a dropped file's name goes.
+  if (const std::optional<std::string> cp932 = form_.platform().files.utf8ToCp932(leaf)) {
+    flow_.save(aim, *cp932, TextEncoding::Cp932, source);
+  } else {
+    flow_.save(aim, leaf, TextEncoding::Utf8, source);
+  }
 }
 
 }  // namespace qm

@@ -16,8 +16,14 @@ class DropHandler {
   // WM_DROPFILES. The other files of a drop are ignored. However the handling ends, the list
   // is released and then the flag cleared.
   void WMDropFiles(DroppedFiles& files);
+  // An OLE drop, with what it brought already taken. Where it landed and Shift are read now;
+  // the save runs from the window's own loop once the dragging program has its drop back, and
+  // the window stays up until it is done.
+  void OleDrop(TakenDrop& taken);
 
  private:
+  void saveTaken(const DropAim& aim, TakenDrop& taken);
+
   TForm1& form_;
   SaveFlow& flow_;
 };

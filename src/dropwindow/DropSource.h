@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/Encoding.h"
+
 namespace qm {
 
 class DropSource {
@@ -12,7 +14,8 @@ class DropSource {
   virtual ~DropSource() = default;
   // Returns 0, or the system error code of the failure. With `failIfExists` an existing file
   // at `target` is never replaced. The dropped original is never changed.
-  virtual std::uint32_t putAt(const std::string& target, bool failIfExists) = 0;
+  virtual std::uint32_t putAt(const std::string& target, TextEncoding encoding,
+                              bool failIfExists) = 0;
 };
 
 }  // namespace qm

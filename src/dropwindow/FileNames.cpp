@@ -14,19 +14,24 @@ std::string fileNameOf(std::string_view path) {
   return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 
-std::string cleanBrackets(std::string_view name) {
+std::string leafOfVirtualName(std::string_view name, TextEncoding encoding) {
+  const std::size_t separator = text::findLastCharOf(name, "\\/:", encoding);
+  return std::string(separator == std::string_view::npos ? name : name.substr(separator + 1));
+}
+
+std::string cleanBrackets(std::string_view name, TextEncoding encoding) {
   std::string cleaned(name);
-  const std::size_t open = text::findLastChar(cleaned, '[');
+  const std::size_t open = text::findLastChar(cleaned, '[', encoding);
   if (open == std::string::npos) return cleaned;
-  cleaned.erase(open, text::skipChars(cleaned, open, kCounterChars) - open);
-  const std::size_t close = text::findLastChar(cleaned, ']');
+  cleaned.erase(open, text::skipChars(cleaned, open, kCounterChars, encoding) - open);
+  const std::size_t close = text::findLastChar(cleaned, ']', encoding);
   if (close != std::string::npos) cleaned.erase(close, 1);
   return cleaned;
 }
 
-std::string numbered(std::string_view name, unsigned n) {
+std::string numbered(std::string_view name, unsigned n, TextEncoding encoding) {
   std::string result(name);
-  const std::size_t dot = text::findLastChar(result, '.');
+  const std::size_t dot = text::findLastChar(result, '.', encoding);
   result.insert(dot == std::string::npos ? result.size() : dot, std::to_string(n));
   return result;
 }

@@ -6,17 +6,24 @@
 #include <string>
 #include <string_view>
 
+#include "text/Encoding.h"
+
 namespace qm::file_names {
 
 // The part of a path after its last "\" or ":".
 std::string fileNameOf(std::string_view path);
 
+// A virtual file's name is the dragging program's word and may hold "/" or "..\" parts that
+// would lead out of the folder: only what follows the last "\", "/" or ":" is kept.
+std::string leafOfVirtualName(std::string_view name, TextEncoding encoding);
+
 // Deletes three characters from the last "[" (fewer when the name ends sooner), then the last
 // "]" of what is left. A name without "[" stays as it is.
-std::string cleanBrackets(std::string_view name);
+std::string cleanBrackets(std::string_view name, TextEncoding encoding = TextEncoding::Cp932);
 
 // `n` in decimal just before the name's last ".", or at its end when it has none.
-std::string numbered(std::string_view name, unsigned n);
+std::string numbered(std::string_view name, unsigned n,
+                     TextEncoding encoding = TextEncoding::Cp932);
 
 // Always adds the separator, also after a folder that ends in one (a drive root).
 std::string targetPath(std::string_view folder, std::string_view name);

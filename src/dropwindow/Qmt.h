@@ -62,6 +62,8 @@ class TForm1 {
   bool dropBusy = false;             // a drop is being handled: the window must stay up
   bool shiftOverride = false;        // Shift was down in the drag's last tick: ask for a file name
   std::uint8_t noticeCountdown = 0;  // ticks until the saved notice closes; 0 = none pending
+  // An OLE drag is over the window: a drop may still come, so it must not go away under it.
+  bool dragOver = false;
 
  private:
   void buildLayout();

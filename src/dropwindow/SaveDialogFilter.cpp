@@ -28,8 +28,8 @@ constexpr std::array<ExtensionRow, 8> kExtensions{{
 
 }  // namespace
 
-int filterIndexFor(std::string_view fileName) {
-  const std::size_t dot = text::findLastChar(fileName, '.');
+int filterIndexFor(std::string_view fileName, TextEncoding encoding) {
+  const std::size_t dot = text::findLastChar(fileName, '.', encoding);
   if (dot == std::string_view::npos) return kAllFilesIndex;
   const std::string_view extension = fileName.substr(dot + 1);
   for (const ExtensionRow& row : kExtensions) {

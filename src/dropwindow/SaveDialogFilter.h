@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "text/Encoding.h"
+
 namespace qm {
 
 inline constexpr std::string_view kSaveDialogFilter =
@@ -11,6 +13,6 @@ inline constexpr std::string_view kSaveDialogFilter =
 
 // The entry, counted from 1, for the text after the name's last "." compared exactly (case
 // matters, as the table has always done); "すべてのファイル" for any other name.
-int filterIndexFor(std::string_view fileName);
+int filterIndexFor(std::string_view fileName, TextEncoding encoding = TextEncoding::Cp932);
 
 }  // namespace qm

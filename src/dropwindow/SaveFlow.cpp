@@ -8,6 +8,7 @@
 #include "dropwindow/SystemErrorText.h"
 #include "platform/Win32Codes.h"
 #include "shell/AppIdentity.h"
+#include "text/Cp932.h"
 
 namespace qm {
 
@@ -30,58 +31,81 @@ DropAim SaveFlow::aim() const {
   return aim;
 }
 
-void SaveFlow::save(const DropAim& aim, std::string_view droppedName, DropSource& source) {
+void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
+                    DropSource& source) {
   if (!aim.folder) return;
-  const std::string& folder = *aim.folder;
-  const std::string name = file_names::cleanBrackets(droppedName);
+  Target target{*aim.folder, file_names::cleanBrackets(droppedName, encoding), encoding};
+  if (encoding == TextEncoding::Utf8) {
+    // The folder is stored in code page 932; it joins the name in the name's encoding.
+    const std::optional<std::string> folder = form_.platform().files.cp932ToUtf8(target.folder);
+    if (!folder) {
+      showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
+      return;
+    }
+    target.folder = *folder;
+  }
   if (aim.askName) {
-    askFileName(folder, name, source);
+    askFileName(target, source);
     return;
   }
   const std::int16_t mode = form_.settings().saveMode;
-  const std::uint32_t error = putAt(source, targetPath(folder, name), mode != kSaveOverwrite);
+  const std::uint32_t error =
+      putAt(source, targetPath(target.folder, target.name), encoding, mode != kSaveOverwrite);
   if (error == kErrorSuccess) {
     notice_.ShowSavedNotice();
   } else if (mode == kSaveNumbered && error == kErrorFileExists) {
-    saveNumbered(folder, name, source);
+    saveNumbered(target, source);
   } else if (mode == kSaveAskName) {
-    askFileName(folder, name, source);
+    askFileName(target, source);
   } else {
     showSystemError(error, kMbIconInformation);
   }
 }
 
-void SaveFlow::saveNumbered(const std::string& folder, const std::string& name,
-                            DropSource& source) {
+void SaveFlow::saveNumbered(const Target& target, DropSource& source) {
   // Only a taken name is worth another number; a read-only folder or a full disk would fail
   // the same way a thousand times.
   std::uint32_t error = kErrorFileExists;
   for (unsigned n = 0; n < kNumberedAttempts && error == kErrorFileExists; ++n) {
-    const std::string candidate = targetPath(folder, file_names::numbered(name, n));
+    const std::string candidate =
+        targetPath(target.folder, file_names::numbered(target.name, n, target.encoding));
     // Asking costs far less than a copy that fails, so many taken names pass in a blink; the
     // copy still refuses a name taken in the meantime.
-    const bool taken = candidate.size() < kMaxPath && form_.platform().files.exists(candidate);
-    error = taken ? kErrorFileExists : putAt(source, candidate, true);
+    error = taken(candidate, target.encoding) ? kErrorFileExists
+                                              : putAt(source, candidate, target.encoding, true);
   }
   confirm(error);
 }
 
-void SaveFlow::askFileName(const std::string& folder, const std::string& name, DropSource& source) {
-  SaveDialog1.initialDir = folder;
-  SaveDialog1.fileName = name;
-  SaveDialog1.filterIndex = filterIndexFor(name);
+void SaveFlow::askFileName(const Target& target, DropSource& source) {
+  SaveDialog1.initialDir = target.folder;
+  SaveDialog1.fileName = target.name;
+  SaveDialog1.filterIndex = filterIndexFor(target.name, target.encoding);
+  SaveDialog1.encoding = target.encoding;
   const SaveDialogResult chosen = form_.platform().interaction.saveDialog(SaveDialog1);
   if (!chosen.path) {
     if (chosen.lastError != kErrorSuccess) showSystemError(chosen.lastError, kMbIconError);
     return;
   }
   // The dialog has asked before replacing a file.
-  confirm(putAt(source, *chosen.path, false));
+  confirm(putAt(source, *chosen.path, target.encoding, false));
 }
 
-std::uint32_t SaveFlow::putAt(DropSource& source, const std::string& target, bool failIfExists) {
-  if (target.size() >= kMaxPath) return kErrorFilenameExcedRange;
-  return source.putAt(target, failIfExists);
+bool SaveFlow::taken(const std::string& path, TextEncoding encoding) {
+  return !tooLong(path, encoding) && form_.platform().files.exists(path, encoding);
+}
+
+bool SaveFlow::tooLong(const std::string& path, TextEncoding encoding) {
+  // The system counts the limit in UTF-16 units, which a code page 932 path has at most as
+  // many of as bytes.
+  const std::size_t length = encoding == TextEncoding::Utf8 ? text::utf16Length(path) : path.size();
+  return length >= kMaxPath;
+}
+
+std::uint32_t SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
+                              bool failIfExists) {
+  if (tooLong(path, encoding)) return kErrorFilenameExcedRange;
+  return source.putAt(path, encoding, failIfExists);
 }
 
 void SaveFlow::confirm(std::uint32_t error) {

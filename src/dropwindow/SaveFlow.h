@@ -11,6 +11,7 @@
 
 #include "dropwindow/DropSource.h"
 #include "platform/Interaction.h"
+#include "text/Encoding.h"
 
 namespace qm {
 
@@ -32,19 +33,33 @@ class SaveFlow {
 
   // Reads the pointer and the Shift override now.
   DropAim aim() const;
-  // `droppedName` is the name as dropped; the flow cleans it up.
-  void save(const DropAim& aim, std::string_view droppedName, DropSource& source);
+  // `droppedName` is the name as dropped, in code page 932 or, when that cannot hold it, in
+  // UTF-8; the flow cleans it up.
+  void save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
+            DropSource& source);
+  // The box for a failure of the system, with its own text for the error.
+  void showSystemError(std::uint32_t error, unsigned icon);
 
   // Made once; its folder, name and filter index are set anew for every dialog save.
   SaveDialogRequest SaveDialog1;
 
  private:
-  void saveNumbered(const std::string& folder, const std::string& name, DropSource& source);
-  void askFileName(const std::string& folder, const std::string& name, DropSource& source);
+  // A save's folder and cleaned name, both in the name's encoding.
+  struct Target {
+    std::string folder;
+    std::string name;
+    TextEncoding encoding;
+  };
+
+  void saveNumbered(const Target& target, DropSource& source);
+  void askFileName(const Target& target, DropSource& source);
+  // A name the numbered search need not try: something is there already.
+  bool taken(const std::string& path, TextEncoding encoding);
+  static bool tooLong(const std::string& path, TextEncoding encoding);
   // Refuses a path too long for the system before the source sees it.
-  std::uint32_t putAt(DropSource& source, const std::string& target, bool failIfExists);
+  std::uint32_t putAt(DropSource& source, const std::string& path, TextEncoding encoding,
+                      bool failIfExists);
   void confirm(std::uint32_t error);
-  void showSystemError(std::uint32_t error, unsigned icon);
 
   TForm1& form_;
   TForm4& notice_;

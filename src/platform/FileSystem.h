@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Encoding.h"
+
 namespace qm {
 
 class FileSystem {
@@ -23,10 +25,17 @@ class FileSystem {
   // CopyFileA: returns 0 on success, otherwise the system error code.
   virtual std::uint32_t copyFile(const std::string& from, const std::string& to,
                                  bool failIfExists) = 0;
-  // Whether a file or folder is at `path` (GetFileAttributesA succeeds).
-  virtual bool exists(const std::string& path) = 0;
+  // Whether a file or folder is at `path` (GetFileAttributes succeeds).
+  virtual bool exists(const std::string& path, TextEncoding encoding) = 0;
   // The system's message text for an error code, as FormatMessageA gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
+
+  // Text in the system code page (932) as UTF-8, for a folder that takes a name code page 932
+  // cannot hold; empty when the bytes are not valid there.
+  virtual std::optional<std::string> cp932ToUtf8(const std::string& text) = 0;
+  // UTF-8 text in code page 932, only when every character has its own form there (no "?" or
+  // look-alike stands in); empty otherwise.
+  virtual std::optional<std::string> utf8ToCp932(const std::string& text) = 0;
 };
 
 }  // namespace qm

@@ -6,13 +6,17 @@
 #include <optional>
 #include <string>
 
+#include "text/Encoding.h"
+
 namespace qm {
 
 struct SaveDialogRequest {
   std::string initialDir;
   std::string fileName;
-  std::string filter;  // "description|patterns|..." pairs
+  std::string filter;  // "description|patterns|..." pairs, always code page 932
   int filterIndex = 1;
+  // Of the folder, the name and the chosen path: UTF-8 for a name code page 932 cannot hold.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
 struct SaveDialogResult {

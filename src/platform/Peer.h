@@ -3,6 +3,8 @@
 // the peer reads them back from it when told which property changed.
 #pragma once
 
+#include <functional>
+
 namespace qm {
 
 enum class Prop {
@@ -37,6 +39,8 @@ class Peer {
 class WindowPeer : public Peer {
  public:
   virtual void perform(WindowAction action) = 0;
+  // Queues work for the window's message loop.
+  virtual void post(std::function<void()> work) = 0;
 };
 
 }  // namespace qm

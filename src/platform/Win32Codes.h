@@ -24,9 +24,12 @@ constexpr std::uint32_t kErrorSuccess = 0;
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorPathNotFound = 3;
 constexpr std::uint32_t kErrorAccessDenied = 5;
+constexpr std::uint32_t kErrorHandleEof = 38;
 constexpr std::uint32_t kErrorFileExists = 80;
 constexpr std::uint32_t kErrorDiskFull = 112;
+constexpr std::uint32_t kErrorInvalidName = 123;
 constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+constexpr std::uint32_t kErrorNoUnicodeTranslation = 1113;
 
 // MAX_PATH: the longest path the "A" file functions take, with its terminating zero.
 constexpr std::size_t kMaxPath = 260;

@@ -17,6 +17,10 @@ void Window::setVisible(bool v) {
   if (appeared && onShow) onShow();
 }
 
+void Window::runSoon(std::function<void()> work) {
+  windowPeer_->post(std::move(work));
+}
+
 void Window::perform(WindowAction action) {
   windowPeer_->perform(action);
 }

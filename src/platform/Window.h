@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/TakenDrop.h"
+
 #include "platform/Widget.h"
 
 namespace qm {
@@ -43,6 +45,14 @@ class Window : public Widget {
   // The close box, the system menu's close command or Alt+F4; without a handler the window hides.
   std::function<void()> onCloseCommand;
   std::function<void(DroppedFiles&)> onDropFiles;
+  // OLE drags. onDragOver(true): a drag the window can take came over it; (false): it left, was
+  // cancelled or dropped. onTakenDrop runs inside the drop while the dragging program waits, so
+  // whatever may take long or open a box belongs in runSoon.
+  std::function<void(bool)> onDragOver;
+  std::function<void(TakenDrop&)> onTakenDrop;
+
+  // Runs `work` from the window's own message loop, after the message being handled.
+  void runSoon(std::function<void()> work);
 
  private:
   void perform(WindowAction action);

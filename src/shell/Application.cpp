@@ -15,6 +15,7 @@ Application::Application(Platform& platform)
       dropHandler_(form1_, saveFlow_) {
   store_.onSaved = [this] { form1_.Refresh(); };
   form1_.window().onDropFiles = [this](DroppedFiles& files) { dropHandler_.WMDropFiles(files); };
+  form1_.window().onTakenDrop = [this](TakenDrop& taken) { dropHandler_.OleDrop(taken); };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});
   // The icon comes up last, so no tray command can run while the first refresh still waits on
   // the missing-settings message and the other windows do not exist yet.

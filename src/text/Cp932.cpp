@@ -6,20 +6,25 @@ bool isLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-std::size_t findLastCharOf(std::string_view text, std::string_view chars) {
+std::size_t charWidth(unsigned char byte, TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp932) return isLeadByte(byte) ? 2 : 1;
+  if (byte >= 0xF0 && byte <= 0xF7) return 4;
+  if (byte >= 0xE0) return byte <= 0xEF ? 3 : 1;
+  if (byte >= 0xC0) return 2;
+  return 1;
+}
+
+std::size_t findLastCharOf(std::string_view text, std::string_view chars, TextEncoding encoding) {
   std::size_t found = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (isLeadByte(static_cast<unsigned char>(text[i]))) {
-      ++i;  // the trail byte belongs to this character
-    } else if (chars.find(text[i]) != std::string_view::npos) {
-      found = i;
-    }
+  for (std::size_t i = 0; i < text.size();
+       i += charWidth(static_cast<unsigned char>(text[i]), encoding)) {
+    if (chars.find(text[i]) != std::string_view::npos) found = i;
   }
   return found;
 }
 
-std::size_t findLastChar(std::string_view text, char ch) {
-  return findLastCharOf(text, std::string_view(&ch, 1));
+std::size_t findLastChar(std::string_view text, char ch, TextEncoding encoding) {
+  return findLastCharOf(text, std::string_view(&ch, 1), encoding);
 }
 
 std::string replaceChar(std::string_view text, char from, char to) {
@@ -34,11 +39,22 @@ std::string replaceChar(std::string_view text, char from, char to) {
   return replaced;
 }
 
-std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count) {
+std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count,
+                      TextEncoding encoding) {
   for (; count > 0 && pos < text.size(); --count) {
-    pos += isLeadByte(static_cast<unsigned char>(text[pos])) ? 2 : 1;
+    pos += charWidth(static_cast<unsigned char>(text[pos]), encoding);
   }
   return pos < text.size() ? pos : text.size();
+}
+
+std::size_t utf16Length(std::string_view utf8) {
+  std::size_t units = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t width = charWidth(static_cast<unsigned char>(utf8[i]), TextEncoding::Utf8);
+    units += width == 4 ? 2 : 1;  // beyond the basic plane: a surrogate pair
+    i += width;
+  }
+  return units;
 }
 
 std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes) {

@@ -7,24 +7,36 @@
 #include <string>
 #include <string_view>
 
+#include "text/Encoding.h"
+
 namespace qm::text {
 
 // 0x81-0x9F and 0xE0-0xFC start a double-byte character.
 bool isLeadByte(unsigned char byte);
 
+// The bytes of the character that starts with `byte`. In UTF-8 an ASCII byte is never part of
+// another character; a stray continuation byte counts as a character of its own.
+std::size_t charWidth(unsigned char byte, TextEncoding encoding);
+
 // Position of the last occurrence of `ch` that is a character of its own (never the trail byte of
 // a double-byte character), or npos.
-std::size_t findLastChar(std::string_view text, char ch);
+std::size_t findLastChar(std::string_view text, char ch,
+                         TextEncoding encoding = TextEncoding::Cp932);
 
 // Position of the last character that is any of `chars`, or npos.
-std::size_t findLastCharOf(std::string_view text, std::string_view chars);
+std::size_t findLastCharOf(std::string_view text, std::string_view chars,
+                           TextEncoding encoding = TextEncoding::Cp932);
 
 // `text` with every character `from` (never a trail byte) replaced by `to`.
 std::string replaceChar(std::string_view text, char from, char to);
 
 // The position just after `count` characters from `pos`, or the end when the text ends sooner.
 // A lead byte that ends the text counts as a character of its own.
-std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count);
+std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count,
+                      TextEncoding encoding = TextEncoding::Cp932);
+
+// How many UTF-16 code units the UTF-8 text takes: what the system's path limits count.
+std::size_t utf16Length(std::string_view utf8);
 
 // The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a double-byte
 // character.

@@ -1,5 +1,7 @@
 #include "platform/fake/DiskFileSystem.h"
 
+#include <iconv.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,7 +35,33 @@ bool copyBytes(const fs::path& from, const fs::path& to, std::size_t limit) {
   return out && written == bytes.size();
 }
 
+// The C library's converter stands in for the system's; both refuse what has no form in the
+// other encoding.
+std::optional<std::string> convert(const std::string& text, const char* from, const char* to) {
+  iconv_t converter = iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string in = text;
+  std::string out(text.size() * 4 + 4, '\0');
+  char* inBytes = in.data();
+  std::size_t inLeft = in.size();
+  char* outBytes = out.data();
+  std::size_t outLeft = out.size();
+  const std::size_t result = iconv(converter, &inBytes, &inLeft, &outBytes, &outLeft);
+  iconv_close(converter);
+  if (result == static_cast<std::size_t>(-1) || inLeft != 0) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
 }  // namespace
+
+std::optional<std::string> DiskFileSystem::cp932ToUtf8(const std::string& text) {
+  return convert(text, "CP932", "UTF-8");
+}
+
+std::optional<std::string> DiskFileSystem::utf8ToCp932(const std::string& text) {
+  return convert(text, "UTF-8", "CP932");
+}
 
 std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const std::string& path,
                                                                   std::size_t maxBytes) {
@@ -88,7 +116,8 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
   return error ? kErrorAccessDenied : kErrorSuccess;
 }
 
-bool DiskFileSystem::exists(const std::string& path) {
+// The host takes the bytes of either encoding as they are.
+bool DiskFileSystem::exists(const std::string& path, TextEncoding) {
   std::error_code error;
   return fs::exists(hostPath(path), error);
 }

@@ -11,6 +11,7 @@ class FakePeer : public WindowPeer {
   FakePeer(FakeToolkit& toolkit, const void* object) : toolkit_(toolkit), object_(object) {}
   void apply(Prop changed) override { ++toolkit_.updates_[object_][changed]; }
   void perform(WindowAction action) override { toolkit_.actions_[object_].push_back(action); }
+  void post(std::function<void()> work) override { toolkit_.posted_.push_back(std::move(work)); }
 
  private:
   FakeToolkit& toolkit_;
@@ -61,6 +62,17 @@ std::vector<WindowAction> FakeToolkit::actions(const Window& window) const {
 int FakeToolkit::count(const Window& window, WindowAction action) const {
   const auto all = actions(window);
   return static_cast<int>(std::count(all.begin(), all.end(), action));
+}
+
+int FakeToolkit::runPosted() {
+  int ran = 0;
+  while (!posted_.empty()) {
+    std::function<void()> work = std::move(posted_.front());
+    posted_.pop_front();
+    work();
+    ++ran;
+  }
+  return ran;
 }
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 // property causes no update and which window actions were performed.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +26,9 @@ class FakeToolkit : public Toolkit {
   // Actions performed on a window, in order.
   std::vector<WindowAction> actions(const Window& window) const;
   int count(const Window& window, WindowAction action) const;
+  // Runs the work windows posted, as their message loop would, until none is left; returns how
+  // many ran.
+  int runPosted();
   // Windows in the order they were created.
   const std::vector<Window*>& windows() const { return windows_; }
 
@@ -32,6 +37,7 @@ class FakeToolkit : public Toolkit {
   std::map<const void*, std::map<Prop, int>> updates_;
   std::map<const void*, std::vector<WindowAction>> actions_;
   std::vector<Window*> windows_;
+  std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace qm

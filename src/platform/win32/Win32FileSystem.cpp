@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -85,8 +86,12 @@ std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::stri
   return GetLastError();
 }
 
-bool Win32FileSystem::exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp932) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  return wide && GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {
@@ -97,6 +102,16 @@ std::string Win32FileSystem::systemMessage(std::uint32_t code) {
   std::string message = length > 0 && buffer ? std::string(buffer, length) : std::string();
   if (buffer) LocalFree(buffer);
   return message;
+}
+
+std::optional<std::string> Win32FileSystem::cp932ToUtf8(const std::string& text) {
+  const std::optional<std::wstring> wide = toWide(text, TextEncoding::Cp932);
+  return wide ? fromWide(*wide, TextEncoding::Utf8) : std::nullopt;
+}
+
+std::optional<std::string> Win32FileSystem::utf8ToCp932(const std::string& text) {
+  const std::optional<std::wstring> wide = toWide(text, TextEncoding::Utf8);
+  return wide ? fromWide(*wide, TextEncoding::Cp932, true) : std::nullopt;
 }
 
 }  // namespace qm

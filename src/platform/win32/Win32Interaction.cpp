@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -63,6 +64,55 @@ int CALLBACK startFolderAt(HWND dialog, UINT message, LPARAM, LPARAM start) {
   return 0;
 }
 
+// Why a dialog ended without a path: 0 when the user cancelled.
+std::uint32_t dialogFailure() {
+  // Read first: asking the dialog why may change it.
+  const DWORD systemError = GetLastError();
+  // 0 when the user cancelled, whatever an earlier call left as the last error.
+  const DWORD dialogError = CommDlgExtendedError();
+  if (dialogError == 0) return 0;
+  return systemError != 0 ? systemError : dialogError;
+}
+
+constexpr DWORD kSaveDialogFlags =
+    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
+
+// The same dialog through the wide function, for a name that code page 932 cannot hold: the
+// folder, the name and the chosen path are UTF-8.
+SaveDialogResult wideSaveDialog(HWND owner, const SaveDialogRequest& request) {
+  SaveDialogResult result;
+  const std::optional<std::wstring> filterText = toWide(request.filter, TextEncoding::Cp932);
+  const std::optional<std::wstring> folder = toWide(request.initialDir, TextEncoding::Utf8);
+  const std::optional<std::wstring> name = toWide(request.fileName, TextEncoding::Utf8);
+  if (!filterText || !folder || !name) {
+    result.lastError = ERROR_NO_UNICODE_TRANSLATION;
+    return result;
+  }
+  std::vector<wchar_t> filter(filterText->begin(), filterText->end());
+  std::replace(filter.begin(), filter.end(), L'|', L'\0');
+  filter.insert(filter.end(), {L'\0', L'\0'});
+  std::vector<wchar_t> file(MAX_PATH, L'\0');
+  std::copy_n(name->begin(), std::min<std::size_t>(name->size(), MAX_PATH - 1), file.begin());
+
+  OPENFILENAMEW fields{};
+  fields.lStructSize = sizeof(fields);
+  fields.hwndOwner = owner;
+  fields.lpstrFilter = filter.data();
+  fields.nFilterIndex = static_cast<DWORD>(request.filterIndex);
+  fields.lpstrFile = file.data();
+  fields.nMaxFile = static_cast<DWORD>(file.size());
+  fields.lpstrInitialDir = folder->c_str();
+  fields.Flags = kSaveDialogFlags;
+  fields.lpfnHook = bringDialogForward;
+  if (GetSaveFileNameW(&fields)) {
+    result.path = fromWide(file.data(), TextEncoding::Utf8);
+    if (!result.path) result.lastError = ERROR_NO_UNICODE_TRANSLATION;
+    return result;
+  }
+  result.lastError = dialogFailure();
+  return result;
+}
+
 }  // namespace
 
 int Win32Interaction::messageBox(const std::string& text, const std::string& caption,
@@ -71,21 +121,17 @@ int Win32Interaction::messageBox(const std::string& text, const std::string& cap
 }
 
 SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) {
+  if (request.encoding == TextEncoding::Utf8) return wideSaveDialog(owner_, request);
   FileDialog dialog(owner_, request.filter, request.fileName, request.filterIndex);
   dialog.fields.lpstrInitialDir = request.initialDir.c_str();
-  dialog.fields.Flags =
-      OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_ENABLEHOOK;
+  dialog.fields.Flags = kSaveDialogFlags;
   dialog.fields.lpfnHook = bringDialogForward;
   SaveDialogResult result;
   if (GetSaveFileNameA(&dialog.fields)) {
     result.path = dialog.chosenPath();
     return result;
   }
-  // Read first: asking the dialog why may change it.
-  const DWORD systemError = GetLastError();
-  // 0 when the user cancelled, whatever an earlier call left as the last error.
-  const DWORD dialogError = CommDlgExtendedError();
-  if (dialogError != 0) result.lastError = systemError != 0 ? systemError : dialogError;
+  result.lastError = dialogFailure();
   return result;
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -23,12 +25,18 @@ class Widget;
 class Win32Toolkit;
 class Window;
 
+class Win32DropTarget;
+
 class Win32WindowPeer : public WindowPeer {
  public:
+  // Posted to a window to run the work queued with post().
+  static constexpr UINT kRunPostedMessage = WM_APP + 2;
+
   Win32WindowPeer(Win32Toolkit& toolkit, Window& window);
   ~Win32WindowPeer() override;
   void apply(Prop changed) override;
   void perform(WindowAction action) override;
+  void post(std::function<void()> work) override;
 
   HWND hwnd() const { return hwnd_; }
   void addTimer(UINT_PTR id, Timer& timer) { timers_[id] = &timer; }
@@ -39,10 +47,15 @@ class Win32WindowPeer : public WindowPeer {
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void applyBounds();
   void applyFontToChildren();
+  void registerDropTarget();
+  void revokeDropTarget();
+  void runPosted();
 
   Win32Toolkit& toolkit_;
   Window& window_;
   HWND hwnd_ = nullptr;
+  Win32DropTarget* dropTarget_ = nullptr;  // registered with OLE while the handle lives
+  std::deque<std::function<void()>> posted_;
   bool placed_ = false;  // a dialog is centred the first time it is shown
   std::unordered_map<UINT_PTR, Timer*> timers_;
 };

@@ -8,6 +8,7 @@
 #include "platform/Control.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Toolkit.h"
 
@@ -78,9 +79,11 @@ Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
   HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  0, 0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
   SetPropA(hwnd_, kTooltipProp, tooltip);
+  if (window.style() == WindowStyle::DropTarget) registerDropTarget();
 }
 
 Win32WindowPeer::~Win32WindowPeer() {
+  revokeDropTarget();
   toolkit_.forgetHandle(&window_);
   if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
@@ -133,7 +136,11 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       });
       return 0;
+    case kRunPostedMessage:
+      runPosted();
+      return 0;
     case WM_DESTROY:
+      revokeDropTarget();
       if (window_.style() == WindowStyle::DropTarget) PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY: {
@@ -214,6 +221,36 @@ void Win32WindowPeer::apply(Prop changed) {
     default:
       break;
   }
+}
+
+void Win32WindowPeer::registerDropTarget() {
+  // Without OLE the window still takes file drops through WM_DROPFILES.
+  auto* target = new Win32DropTarget(toolkit_, window_);
+  if (RegisterDragDrop(hwnd_, target) == S_OK) {
+    dropTarget_ = target;
+  } else {
+    target->Release();
+  }
+}
+
+void Win32WindowPeer::revokeDropTarget() {
+  if (!dropTarget_) return;
+  RevokeDragDrop(hwnd_);
+  dropTarget_->Release();
+  dropTarget_ = nullptr;
+}
+
+void Win32WindowPeer::post(std::function<void()> work) {
+  posted_.push_back(std::move(work));
+  PostMessageA(hwnd_, kRunPostedMessage, 0, 0);
+}
+
+void Win32WindowPeer::runPosted() {
+  // One piece per message: a piece that opens a box runs the loop, which may bring the next.
+  if (posted_.empty()) return;
+  std::function<void()> work = std::move(posted_.front());
+  posted_.pop_front();
+  toolkit_.guarded(work);
 }
 
 void Win32WindowPeer::perform(WindowAction action) {

@@ -1,0 +1,35 @@
+// What an OLE drag (a browser dragging an image) left with a window: a file on disk, or a
+// virtual file whose bytes existed only in the dragging program and were taken at the drop.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "text/Encoding.h"
+
+namespace qm {
+
+// The bytes of a virtual file, parked by the platform until they are put somewhere.
+class VirtualFileContent {
+ public:
+  virtual ~VirtualFileContent() = default;
+  // Returns 0, or the system error code of the failure. With `failIfExists` an existing file at
+  // `target` is never replaced.
+  virtual std::uint32_t putAt(const std::string& target, TextEncoding encoding,
+                              bool failIfExists) = 0;
+};
+
+struct TakenDrop {
+  // A file on disk: the first file's path in code page 932.
+  std::string filePath;
+  // A virtual file: the first descriptor's name in UTF-8 and, unless they could not be read
+  // (then `contentError` says why), its bytes.
+  std::string virtualName;
+  std::unique_ptr<VirtualFileContent> content;
+  std::uint32_t contentError = 0;
+
+  bool isFile() const { return !filePath.empty(); }
+};
+
+}  // namespace qm

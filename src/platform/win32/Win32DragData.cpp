@@ -1,0 +1,196 @@
+#include "platform/win32/Win32DragData.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/VirtualFileLength.h"
+#include "platform/win32/Win32SpooledFile.h"
+#include "platform/win32/Win32Text.h"
+
+namespace qm {
+namespace {
+
+constexpr ULONG kChunkBytes = 64 * 1024;
+
+CLIPFORMAT descriptorFormat() {
+  static const CLIPFORMAT format =
+      static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"FileGroupDescriptorW"));
+  return format;
+}
+
+CLIPFORMAT contentsFormat() {
+  static const CLIPFORMAT format =
+      static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"FileContents"));
+  return format;
+}
+
+FORMATETC formatOf(CLIPFORMAT format, DWORD media, LONG item = -1) {
+  return FORMATETC{format, nullptr, DVASPECT_CONTENT, item, media};
+}
+
+FORMATETC filesFormat() {
+  return formatOf(CF_HDROP, TYMED_HGLOBAL);
+}
+FORMATETC descriptor() {
+  return formatOf(descriptorFormat(), TYMED_HGLOBAL);
+}
+FORMATETC firstContents() {
+  return formatOf(contentsFormat(), TYMED_HGLOBAL | TYMED_ISTREAM, 0);
+}
+
+bool offers(IDataObject* data, FORMATETC format) {
+  return data->QueryGetData(&format) == S_OK;
+}
+
+// Owns a medium that GetData filled.
+class Medium {
+ public:
+  Medium(IDataObject* data, FORMATETC format) : ok_(data->GetData(&format, &medium_) == S_OK) {}
+  ~Medium() {
+    if (ok_) ReleaseStgMedium(&medium_);
+  }
+  Medium(const Medium&) = delete;
+  Medium& operator=(const Medium&) = delete;
+  bool ok() const { return ok_; }
+  const STGMEDIUM& get() const { return medium_; }
+
+ private:
+  STGMEDIUM medium_{};
+  bool ok_;
+};
+
+class GlobalLock {
+ public:
+  explicit GlobalLock(HGLOBAL memory)
+      : memory_(memory), bytes_(::GlobalLock(memory)), size_(bytes_ ? GlobalSize(memory) : 0) {}
+  ~GlobalLock() {
+    if (bytes_) GlobalUnlock(memory_);
+  }
+  GlobalLock(const GlobalLock&) = delete;
+  GlobalLock& operator=(const GlobalLock&) = delete;
+  const std::uint8_t* bytes() const { return static_cast<const std::uint8_t*>(bytes_); }
+  SIZE_T size() const { return size_; }
+
+ private:
+  HGLOBAL memory_;
+  void* bytes_;
+  SIZE_T size_;
+};
+
+std::string firstFileOf(IDataObject* data) {
+  Medium medium(data, filesFormat());
+  if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) return {};
+  char path[MAX_PATH] = {};
+  if (DragQueryFileA(static_cast<HDROP>(medium.get().hGlobal), 0, path, MAX_PATH) == 0) return {};
+  return path;
+}
+
+struct Descriptor {
+  std::wstring name;
+  std::optional<std::uint64_t> size;  // only when the source announces it
+};
+
+std::optional<Descriptor> firstDescriptorOf(IDataObject* data) {
+  Medium medium(data, descriptor());
+  if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) return std::nullopt;
+  const GlobalLock lock(medium.get().hGlobal);
+  // Never read past the memory the source handed over.
+  if (!lock.bytes() || lock.size() < sizeof(UINT) + sizeof(FILEDESCRIPTORW)) return std::nullopt;
+  const auto* group = reinterpret_cast<const FILEGROUPDESCRIPTORW*>(lock.bytes());
+  if (group->cItems < 1) return std::nullopt;
+  const FILEDESCRIPTORW& first = group->fgd[0];
+  Descriptor found;
+  const wchar_t* name = first.cFileName;
+  found.name.assign(name, std::find(name, name + MAX_PATH, L'\0'));
+  if (first.dwFlags & FD_FILESIZE) {
+    found.size = (static_cast<std::uint64_t>(first.nFileSizeHigh) << 32) | first.nFileSizeLow;
+  }
+  return found;
+}
+
+// Copies the bytes into the spool file, as many as announced (all there are when nothing was).
+std::uint32_t spoolGlobal(HGLOBAL memory, std::optional<std::uint64_t> announced,
+                          Win32SpooledFile& spool) {
+  const GlobalLock lock(memory);
+  if (!lock.bytes()) return GetLastError();
+  // A block may be larger than its content, rounded up by the allocator.
+  const std::uint64_t wanted = virtual_file::wantedNext(announced, 0, lock.size());
+  if (const std::uint32_t error = spool.append(lock.bytes(), static_cast<std::size_t>(wanted))) {
+    return error;
+  }
+  return virtual_file::completeness(announced, wanted);
+}
+
+std::uint32_t spoolStream(IStream* stream, std::optional<std::uint64_t> announced,
+                          Win32SpooledFile& spool) {
+  // Some sources leave the stream where their last reader stopped.
+  LARGE_INTEGER start{};
+  stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  std::vector<std::uint8_t> chunk(kChunkBytes);
+  std::uint64_t total = 0;
+  while (const std::uint64_t wanted = virtual_file::wantedNext(announced, total, kChunkBytes)) {
+    ULONG read = 0;
+    const HRESULT result = stream->Read(chunk.data(), static_cast<ULONG>(wanted), &read);
+    if (FAILED(result)) return ERROR_READ_FAULT;
+    if (read == 0) break;
+    if (const std::uint32_t error = spool.append(chunk.data(), read)) return error;
+    total += read;
+  }
+  return virtual_file::completeness(announced, total);
+}
+
+void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
+  const std::optional<Descriptor> found = firstDescriptorOf(data);
+  if (!found) {
+    taken.contentError = ERROR_INVALID_DATA;
+    return;
+  }
+  taken.virtualName = fromWide(found->name, TextEncoding::Utf8).value_or(std::string());
+  auto spool = std::make_unique<Win32SpooledFile>();
+  std::uint32_t error = spool->create();
+  if (error == 0) {
+    Medium medium(data, firstContents());
+    if (!medium.ok()) {
+      error = ERROR_INVALID_DATA;
+    } else if (medium.get().tymed == TYMED_HGLOBAL) {
+      error = spoolGlobal(medium.get().hGlobal, found->size, *spool);
+    } else if (medium.get().tymed == TYMED_ISTREAM) {
+      error = spoolStream(medium.get().pstm, found->size, *spool);
+    } else {
+      error = ERROR_NOT_SUPPORTED;
+    }
+  }
+  if (error == 0) error = spool->finish();
+  if (error == 0) {
+    taken.content = std::move(spool);
+  } else {
+    taken.contentError = error;
+  }
+}
+
+}  // namespace
+
+bool offersSomethingToSave(IDataObject* data) {
+  if (!data) return false;
+  return offers(data, filesFormat()) ||
+         (offers(data, descriptor()) && offers(data, firstContents()));
+}
+
+TakenDrop takeDrop(IDataObject* data) {
+  TakenDrop taken;
+  if (!data) return taken;
+  if (offers(data, filesFormat())) {
+    taken.filePath = firstFileOf(data);
+  } else if (offers(data, descriptor())) {
+    takeVirtualFile(data, taken);
+  }
+  return taken;
+}
+
+}  // namespace qm

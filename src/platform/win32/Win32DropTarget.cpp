@@ -1,0 +1,79 @@
+#include "platform/win32/Win32DropTarget.h"
+
+#include "platform/Window.h"
+#include "platform/win32/Win32DragData.h"
+#include "platform/win32/Win32Toolkit.h"
+
+namespace qm {
+
+Win32DropTarget::Win32DropTarget(Win32Toolkit& toolkit, Window& window)
+    : toolkit_(toolkit), window_(window) {}
+
+HRESULT STDMETHODCALLTYPE Win32DropTarget::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
+    *object = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE Win32DropTarget::AddRef() {
+  return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG STDMETHODCALLTYPE Win32DropTarget::Release() {
+  const LONG left = InterlockedDecrement(&references_);
+  if (left == 0) delete this;
+  return static_cast<ULONG>(left);
+}
+
+DWORD Win32DropTarget::effectFor(DWORD allowed) const {
+  // A copy is all the window ever makes; anything else shows the no-drop cursor.
+  return takeable_ && (allowed & DROPEFFECT_COPY) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+}
+
+void Win32DropTarget::setOver(bool over) {
+  if (over_ == over) return;
+  over_ = over;
+  if (window_.onDragOver) toolkit_.guarded([this, over] { window_.onDragOver(over); });
+}
+
+HRESULT STDMETHODCALLTYPE Win32DropTarget::DragEnter(IDataObject* data, DWORD, POINTL,
+                                                     DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  takeable_ = offersSomethingToSave(data);
+  *effect = effectFor(*effect);
+  setOver(takeable_);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Win32DropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  *effect = effectFor(*effect);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Win32DropTarget::DragLeave() {
+  takeable_ = false;
+  setOver(false);
+  return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  if (!effect) return E_INVALIDARG;
+  *effect = effectFor(*effect);
+  const bool take = *effect != DROPEFFECT_NONE;
+  takeable_ = false;
+  if (take) {
+    // Taken now: the dragging program's data is gone once Drop returns.
+    TakenDrop taken = takeDrop(data);
+    if (window_.onTakenDrop) toolkit_.guarded([&] { window_.onTakenDrop(taken); });
+  }
+  setOver(false);
+  return S_OK;
+}
+
+}  // namespace qm

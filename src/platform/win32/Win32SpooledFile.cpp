@@ -1,0 +1,56 @@
+#include "platform/win32/Win32SpooledFile.h"
+
+#include <algorithm>
+
+#include "platform/win32/Win32Text.h"
+
+namespace qm {
+namespace {
+
+constexpr DWORD kMostPerWrite = 1u << 30;
+
+}  // namespace
+
+Win32SpooledFile::~Win32SpooledFile() {
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+  if (!path_.empty()) DeleteFileW(path_.c_str());
+}
+
+std::uint32_t Win32SpooledFile::create() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  wchar_t path[MAX_PATH] = {};
+  if (GetTempPathW(MAX_PATH + 1, folder) == 0) return GetLastError();
+  if (GetTempFileNameW(folder, L"qmv", 0, path) == 0) return GetLastError();
+  path_ = path;
+  file_ =
+      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return file_ == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+}
+
+std::uint32_t Win32SpooledFile::append(const std::uint8_t* bytes, std::size_t count) {
+  while (count > 0) {
+    const DWORD part = static_cast<DWORD>(std::min<std::size_t>(count, kMostPerWrite));
+    DWORD written = 0;
+    if (!WriteFile(file_, bytes, part, &written, nullptr)) return GetLastError();
+    if (written != part) return ERROR_DISK_FULL;
+    bytes += written;
+    count -= written;
+  }
+  return 0;
+}
+
+std::uint32_t Win32SpooledFile::finish() {
+  const bool closed = CloseHandle(file_) != FALSE;
+  file_ = INVALID_HANDLE_VALUE;
+  return closed ? 0 : GetLastError();
+}
+
+std::uint32_t Win32SpooledFile::putAt(const std::string& target, TextEncoding encoding,
+                                      bool failIfExists) {
+  const std::optional<std::wstring> wide = toWide(target, encoding);
+  if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
+  if (CopyFileW(path_.c_str(), wide->c_str(), failIfExists ? TRUE : FALSE)) return 0;
+  return GetLastError();
+}
+
+}  // namespace qm

@@ -1,0 +1,264 @@
+// Drops through OLE, as browsers built on Chromium make them: a virtual file's name and bytes,
+// taken at the drop and saved from the window's own loop through the same flow as a dropped
+// file, with names that code page 932 cannot hold kept in UTF-8 all the way to the disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DropTestSupport.h"
+#include "platform/Win32Codes.h"
+#include "platform/fake/FakeVirtualFile.h"
+
+namespace qm {
+namespace {
+
+using test::Files;
+namespace fs = std::filesystem;
+
+// UTF-8 as the platform hands the name over.
+constexpr const char* kPhotoUtf8 = "\xE5\x86\x99\xE7\x9C\x9F[1].jpg";               // 写真[1].jpg
+constexpr const char* kKoreanUtf8 = "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4[1].png";  // 한국어[1].png
+constexpr const char* kKoreanSaved = "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4.png";
+constexpr const char* kKorean0 =
+    "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"
+    "0.png";
+
+RecordedMessageBox systemBox(std::uint32_t code) {
+  return {"system message " + std::to_string(code), "Quillmarten", kMbOk | kMbIconInformation};
+}
+
+class VirtualFileDrop : public test::DropTest {
+ public:
+  fs::path two() const { return fake.folder.path() / "two"; }
+
+  TakenDrop virtualFile(const std::string& name, const std::string& bytes = "image bytes") {
+    TakenDrop taken;
+    taken.virtualName = name;
+    taken.content = std::make_unique<FakeVirtualFile>(
+        fake.files, fake.folder.path() / ("parked" + std::to_string(++parked_)), bytes);
+    return taken;
+  }
+
+  // Lets go over `row`; the save runs only once the window's loop gets to it.
+  void oleDrop(std::size_t row, TakenDrop taken) {
+    fake.input.cursor = pointerOnRow(row);
+    app->Form1().window().onTakenDrop(taken);
+    busyBeforeLoop = app->Form1().dropBusy;
+    savedBeforeLoop = contents(two());
+    fake.input.cursor = Point{0, 0};  // the pointer moves on before the loop runs the save
+    fake.toolkit.runPosted();
+  }
+
+  bool busyBeforeLoop = false;
+  Files savedBeforeLoop;
+
+ private:
+  int parked_ = 0;
+};
+
+struct VirtualCase {
+  const char* what;
+  std::int16_t mode;
+  bool shift;
+  std::string name;
+  Files before;
+  std::optional<std::string> dialogAnswer;  // a name in folder "two"
+  Files after;
+  std::optional<TextEncoding> dialogEncoding;
+  bool notice;
+};
+
+TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
+  const VirtualCase cases[] = {
+      {"code page 932 name, cleaned",
+       kSaveOverwrite,
+       false,
+       kPhotoUtf8,
+       {},
+       {},
+       {{"写真.jpg", "image bytes"}},
+       {},
+       true},
+      {"overwrite replaces",
+       kSaveOverwrite,
+       false,
+       "photo.jpg",
+       {{"photo.jpg", "old"}},
+       {},
+       {{"photo.jpg", "image bytes"}},
+       {},
+       true},
+      {"numbered",
+       kSaveNumbered,
+       false,
+       "photo.jpg",
+       {{"photo.jpg", "old"}, {"photo0.jpg", "old"}},
+       {},
+       {{"photo.jpg", "old"}, {"photo0.jpg", "old"}, {"photo1.jpg", "image bytes"}},
+       {},
+       true},
+      {"file name, taken: the dialog",
+       kSaveAskName,
+       false,
+       "photo.jpg",
+       {{"photo.jpg", "old"}},
+       std::string("mine.jpg"),
+       {{"photo.jpg", "old"}, {"mine.jpg", "image bytes"}},
+       TextEncoding::Cp932,
+       true},
+      {"Shift asks even for a free name",
+       kSaveOverwrite,
+       true,
+       "photo.jpg",
+       {},
+       std::string("photo.jpg"),
+       {{"photo.jpg", "image bytes"}},
+       TextEncoding::Cp932,
+       true},
+      {"outside code page 932, kept in UTF-8",
+       kSaveOverwrite,
+       false,
+       kKoreanUtf8,
+       {},
+       {},
+       {{kKoreanSaved, "image bytes"}},
+       {},
+       true},
+      {"outside code page 932, numbered",
+       kSaveNumbered,
+       false,
+       kKoreanUtf8,
+       {{kKoreanSaved, "old"}},
+       {},
+       {{kKoreanSaved, "old"}, {kKorean0, "image bytes"}},
+       {},
+       true},
+      {"outside code page 932, the wide dialog",
+       kSaveAskName,
+       false,
+       kKoreanUtf8,
+       {{kKoreanSaved, "old"}},
+       std::string(kKorean0),
+       {{kKoreanSaved, "old"}, {kKorean0, "image bytes"}},
+       TextEncoding::Utf8,
+       true},
+      {"path parts in the name stay out",
+       kSaveOverwrite,
+       false,
+       "..\\..\\x/y/evil.jpg",
+       {},
+       {},
+       {{"evil.jpg", "image bytes"}},
+       {},
+       true},
+  };
+  for (const VirtualCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(two());
+    fs::create_directory(two());
+    for (const auto& [name, content] : c.before) write(two() / name, content);
+    start(c.mode);
+    app->Form1().shiftOverride = c.shift;
+    if (c.dialogAnswer) {
+      SaveDialogResult answer;
+      answer.path = folder("two") + "\\" + *c.dialogAnswer;
+      fake.interaction.saveDialogAnswers.push_back(answer);
+    }
+
+    oleDrop(kRowTwo, virtualFile(c.name));
+
+    EXPECT_TRUE(busyBeforeLoop);
+    EXPECT_EQ(savedBeforeLoop, c.before);
+    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_EQ(contents(two()), c.after);
+    EXPECT_EQ(noticeShown(), c.notice);
+    EXPECT_TRUE(fake.interaction.messageBoxes.empty());
+    ASSERT_EQ(fake.interaction.saveDialogs.size(), c.dialogEncoding ? 1u : 0u);
+    if (c.dialogEncoding) {
+      EXPECT_EQ(fake.interaction.saveDialogs[0].encoding, *c.dialogEncoding);
+      EXPECT_EQ(fake.interaction.saveDialogs[0].initialDir, folder("two"));
+    }
+    fake.interaction.saveDialogs.clear();
+  }
+}
+
+TEST_F(VirtualFileDrop, TheWideDialogIsOfferedTheUtf8NameAndItsFilter) {
+  start(kSaveAskName);
+  app->Form1().shiftOverride = true;
+  oleDrop(kRowTwo, virtualFile(kKoreanUtf8));
+  ASSERT_EQ(fake.interaction.saveDialogs.size(), 1u);
+  EXPECT_EQ(fake.interaction.saveDialogs[0].fileName, kKoreanSaved);
+  EXPECT_EQ(fake.interaction.saveDialogs[0].filterIndex, 5);
+}
+
+TEST_F(VirtualFileDrop, WhatCannotBeSavedSaysWhyAndWritesNothing) {
+  struct Case {
+    const char* what;
+    std::size_t row;
+    std::function<TakenDrop(VirtualFileDrop&)> taken;
+    std::vector<RecordedMessageBox> boxes;
+  };
+  const Case cases[] = {
+      {"the source's bytes could not be read",
+       kRowTwo,
+       [](VirtualFileDrop&) {
+         TakenDrop taken;
+         taken.virtualName = "photo.jpg";
+         taken.contentError = kErrorHandleEof;
+         return taken;
+       },
+       {systemBox(kErrorHandleEof)}},
+      {"an empty name",
+       kRowTwo,
+       [](VirtualFileDrop& t) { return t.virtualFile(""); },
+       {systemBox(kErrorInvalidName)}},
+      {"a name that is only a folder",
+       kRowTwo,
+       [](VirtualFileDrop& t) { return t.virtualFile("folder/"); },
+       {systemBox(kErrorInvalidName)}},
+      {"on the mode label",
+       kRowModeLabel,
+       [](VirtualFileDrop& t) { return t.virtualFile("photo.jpg"); },
+       {}},
+      {"a folder that was deleted",
+       kRowGone,
+       [](VirtualFileDrop& t) { return t.virtualFile("photo.jpg"); },
+       {systemBox(kErrorPathNotFound)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(kSaveOverwrite);
+    fake.interaction.messageBoxes.clear();
+    oleDrop(c.row, c.taken(*this));
+    EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
+    EXPECT_TRUE(contents(two()).empty());
+    EXPECT_FALSE(noticeShown());
+    EXPECT_FALSE(app->Form1().dropBusy);
+  }
+}
+
+TEST_F(VirtualFileDrop, AFileDroppedThroughOleIsSavedAsWmDropFilesSavesIt) {
+  start(kSaveOverwrite);
+  TakenDrop taken;
+  taken.filePath = source("image[1].png", "on disk");
+  oleDrop(kRowOne, std::move(taken));
+  EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"image.png", "on disk"}}));
+  EXPECT_TRUE(noticeShown());
+}
+
+TEST_F(VirtualFileDrop, TheWindowStaysUpFromTheDropToTheEndOfTheSave) {
+  start(kSaveAskName);
+  app->Form1().shiftOverride = true;
+  // Released: the watcher is hiding, and the dialog's loop keeps ticking.
+  app->Form1().window().setVisible(true);
+  bool shownInDialog = false;
+  fake.interaction.duringModal = [&] {
+    for (int i = 0; i < 5; ++i) app->Form1().Timer1().onTimer();
+    shownInDialog = app->Form1().window().visible();
+  };
+  oleDrop(kRowTwo, virtualFile("photo.jpg"));
+  EXPECT_TRUE(shownInDialog);
+}
+
+}  // namespace
+}  // namespace qm
