@@ -93,7 +93,10 @@ def picture():
     """An image to drag out of the browser."""
     path = PREFIX / "drive_c" / "ブラウザ" / "写真[1].png"
     path.parent.mkdir(exist_ok=True)
-    subprocess.run(["convert", "-size", "96x64", "gradient:skyblue-navy", str(path)], check=True)
+    # ImageMagick would read "[1]" in a name it writes as a frame number.
+    drawn = path.with_name("drawn.png")
+    subprocess.run(["convert", "-size", "96x64", "gradient:skyblue-navy", str(drawn)], check=True)
+    drawn.replace(path)
     return path
 
 
