@@ -1,5 +1,5 @@
-# The benchmark's Windows programs: qmpoll watches from inside Wine, the minimal programs are
-# what the program is measured against. Built only on request (scripts/bench.sh), so that the
+# The benchmarks' Windows programs: qmpoll watches from inside Wine, the minimal programs are
+# what the program is measured against, qmbench times the program's own saves. Built only on request (scripts/bench.sh), so that the
 # test build stays as it is.
 set(QM_BENCH_PROGRAMS ${CMAKE_SOURCE_DIR}/e2e/bench/programs)
 
@@ -19,3 +19,7 @@ function(qm_minimal_tray target resources)
 endfunction()
 qm_minimal_tray(qmmintray IdleTray.rc)
 qm_minimal_tray(qmmintray-plain IdleTrayPlain.rc)
+
+add_executable(qmbench EXCLUDE_FROM_ALL ${QM_BENCH_PROGRAMS}/SaveBench.cpp)
+target_link_libraries(qmbench PRIVATE qm_win32)
+target_link_options(qmbench PRIVATE -static)

@@ -13,7 +13,8 @@
 //   qmprobe close HWND        asks a window to close, as its close box would
 //   qmprobe answers HWND      whether a window still answers a sent message within a second
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
-//   qmprobe watch CLASS MS    a window of CLASS shown and hidden again within MS milliseconds
+//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
+//                             milliseconds, and when FILE appears
 //   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
 //   qmprobe browser TITLE     a browser-like foreground window titled TITLE (hex of its bytes)
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
@@ -67,7 +68,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | foreground | "
                "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
-               "message CODE | watch CLASS MS | clip HEX | browser HEXTITLE | droptarget | "
+               "message CODE | watch CLASS MS [FILE] | clip HEX | browser HEXTITLE | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
                "[stay]\n");
@@ -115,8 +116,8 @@ int main(int argc, char** argv) {
     return PutOnClipboard(argv[2]);
   } else if (argc == 3 && std::strcmp(argv[1], "message") == 0) {
     return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
-  } else if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
+  } else if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
   } else if (argc == 3) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
