@@ -3,13 +3,13 @@ enable_language(RC)
 
 file(GLOB QM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
-target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ole32 uuid)
+target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ole32 uuid mpr)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
 target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest;${CMAKE_SOURCE_DIR}/src/platform/win32/FolderChooserIds.h")
 
 # The end-to-end tests read the program's windows from outside with this small driver.
 file(GLOB QM_PROBE_SOURCES CONFIGURE_DEPENDS e2e/probe/*.cpp)
@@ -18,3 +18,23 @@ if(QM_PROBE_SOURCES)
   target_link_libraries(qmprobe PRIVATE ole32 uuid shell32 shlwapi)
   target_link_options(qmprobe PRIVATE -static)
 endif()
+
+# The release: a zip with the exe and a Japanese readme in one folder, which the user copies
+# anywhere (cmake --build --preset windows --target package).
+set(QM_README "${CMAKE_BINARY_DIR}/readme.txt")
+add_custom_command(OUTPUT "${QM_README}"
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/res/readme.txt -DOUTPUT=${QM_README}
+          -P ${CMAKE_SOURCE_DIR}/cmake/make_readme.cmake
+  DEPENDS "${CMAKE_SOURCE_DIR}/res/readme.txt" "${CMAKE_SOURCE_DIR}/cmake/make_readme.cmake")
+add_custom_target(readme ALL DEPENDS "${QM_README}")
+
+install(TARGETS Quillmarten RUNTIME DESTINATION .)
+install(FILES "${QM_README}" DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Quillmarten)
+set(CPACK_PACKAGE_FILE_NAME "Quillmarten-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}")
+include(CPack)
+
+# Built only by scripts/bench.sh.
+include(e2e/bench/programs.cmake)

@@ -2,27 +2,36 @@
 """Starts the built Quillmarten.exe under Wine for a person to use or look at.
 
 With a DISPLAY, Wine's virtual desktop (taskbar and tray included) opens on it. Without one,
-a private Xvfb screen is started, the tray menu is opened and photographed, and the program
-keeps running until Enter or Ctrl-C. The prefix and the program folder under build/run/ are
+a private Xvfb screen is started and the program is shown from its first start without a
+settings file: a folder is registered through the folder-list editor and its chooser, the tray
+menu is opened, a drag from a browser brings the drop window up and drops an image on that
+folder, each step is photographed, and the program keeps running until Enter or Ctrl-C. The
+prefix and the program folder under build/run/ are
 kept, so the settings file survives from one run to the next.
 """
 
 import os
 import shutil
 import signal
+import subprocess
 import sys
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "e2e"))
 
+from harness import settings_file  # noqa: E402
 from harness.app import App  # noqa: E402
 from harness.browser import Browser  # noqa: E402
 from harness.desktop import Desktop  # noqa: E402
+from harness.dialog import Dialog  # noqa: E402
 from harness.message_box import MessageBox  # noqa: E402
+from harness.scenarios_support import answer  # noqa: E402
 from harness.tray import Tray  # noqa: E402
 from harness.waits import Failure  # noqa: E402
+from harness.window_watch import WindowWatch  # noqa: E402
 from harness.wine import Wine, create_prefix  # noqa: E402
+from harness.xdnd import drop_files  # noqa: E402
 from harness.xserver import WIDTH as SCREEN_WIDTH  # noqa: E402
 from harness.xserver import VirtualScreen  # noqa: E402
 
@@ -30,6 +39,9 @@ BUILD = ROOT / "build" / "windows"
 RUN = ROOT / "build" / "run"
 PREFIX = RUN / "prefix"
 FOLDER = RUN / "Quillmarten"
+# The folder the shown run registers, made by the folder chooser on the way.
+SAVED_FOLDER = "C:\\Quillmarten\\saved"
+SAVED_FOLDER_ON_DISK = PREFIX / "drive_c" / "Quillmarten" / "saved"
 
 
 def prepare():
@@ -70,18 +82,79 @@ def wait_for_enter():
         signal.pause()
 
 
+def register_a_folder(desktop, app, tray, shots):
+    """Opens the folder-list editor, makes and chooses a folder with its chooser, registers and
+    confirms it, photographing each step."""
+    tray.choose("保存先フォルダ登録(&M)...")
+    editor = Dialog(desktop, app, "TForm2")
+    shots.append(desktop.screen.screenshot(RUN / "folder-editor.png"))
+    editor.click("参照...")
+    chooser = Dialog(desktop, app, "#32770", title="ディレクトリの選択")
+    chooser.type_into(chooser.edits()[0], SAVED_FOLDER)
+    shots.append(desktop.screen.screenshot(RUN / "folder-chooser.png"))
+    chooser.click("OK")
+    answer(MessageBox(desktop, app, "確認"), "はい")
+    app.wait_no_window("#32770")
+    editor.click("登　録")
+    editor.click("確　定")
+    confirmed = MessageBox(desktop, app, "確定完了")
+    shots.append(desktop.screen.screenshot(RUN / "folder-registered.png"))
+    answer(confirmed, "はい")
+    app.wait_no_window("TForm2")
+
+
+def first_folder():
+    """The folder of the first panel, from the settings file beside the program (the defaults'
+    C:\\ without one), as a Linux path of the run's prefix."""
+    settings = FOLDER / "Quillmarten.dat"
+    windows_path = "C:\\"
+    if settings.exists():
+        path = settings.read_bytes()[settings_file.LISTS_OFFSET + settings_file.NAME_SIZE:]
+        windows_path = path[:path.index(b"\0")].decode("cp932") or windows_path
+    drive, _, rest = windows_path.partition(":")
+    if drive.upper() != "C":
+        return None
+    return PREFIX.joinpath("drive_c", *[part for part in rest.split("\\") if part])
+
+
+def picture():
+    """An image to drag out of the browser."""
+    path = PREFIX / "drive_c" / "ブラウザ" / "写真[1].png"
+    path.parent.mkdir(exist_ok=True)
+    # ImageMagick would read "[1]" in a name it writes as a frame number.
+    drawn = path.with_name("drawn.png")
+    subprocess.run(["convert", "-size", "96x64", "gradient:skyblue-navy", str(drawn)], check=True)
+    drawn.replace(path)
+    return path
+
+
 def show_drag(desktop, app):
-    """Plays a browser, presses the button on its page and takes the pointer to the right edge,
-    as a person dragging an image does; returns a screenshot of the drop window that comes up."""
+    """The road of one drag: plays a browser, presses the button on its page and takes the
+    pointer to the right edge, as a person dragging an image does, then drops the image on the
+    first folder panel. Returns a screenshot of the drop window during the drop and where the
+    copy went."""
+    image = picture()
+    folder = first_folder()
+    before = set(folder.iterdir()) if folder and folder.is_dir() else set()
     browser = Browser(desktop, RUN / "browser.log")
     browser.press_on_page()
     desktop.input.move(SCREEN_WIDTH - 1, 300)
     try:
-        app.wait_window("TForm1", visible=True, timeout=5)
-        return desktop.screen.screenshot(RUN / "drag.png")
+        drop = app.wait_window("TForm1", visible=True, timeout=5)
+        point = drop.rect[0] + 40, drop.rect[1] + 8
+        desktop.input.move(*point)
+        shot = desktop.screen.screenshot(RUN / "drag.png")
+        watch = WindowWatch(desktop, "TForm4", RUN / "notice-watch.log")
+        try:
+            drop_files(desktop.screen, point, [image])
+            watch.shown()
+        finally:
+            watch.close()
     finally:
         desktop.input.button_up()
         browser.close()
+    after = set(folder.iterdir()) if folder and folder.is_dir() else set()
+    return shot, sorted(after - before)
 
 
 def run_on_own_screen():
@@ -90,17 +163,23 @@ def run_on_own_screen():
     desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png")
     app = App(desktop, start(wine))
     tray = Tray(desktop, app)
+    shots = []
     try:
-        if not (FOLDER / "Quillmarten.dat").exists():
-            box = MessageBox(desktop, app, "Quillmarten")
-            print("run: no settings file yet; the start-up message:",
-                  screen.screenshot(RUN / "start-up-message.png"))
-            box.click("OK")
+        box = MessageBox(desktop, app, "Quillmarten")
+        shots.append(screen.screenshot(RUN / "start-up-message.png"))
+        box.click("OK")
+        register_a_folder(desktop, app, tray, shots)
         tray.open_menu()
-        shot = screen.screenshot(RUN / "tray-menu.png")
+        shots.append(screen.screenshot(RUN / "tray-menu.png"))
         tray.close_menu()
-        print(f"run: screenshot of the running program with its tray menu open: {shot}")
-        print(f"run: a drag: the drop window at the right edge: {show_drag(desktop, app)}")
+        shot, saved = show_drag(desktop, app)
+        shots.append(shot)
+        print("run: screenshots of the first start, the folder registered through the editor and "
+              "its chooser, the tray menu and the drop window during a drop:")
+        for shot in shots:
+            print(f"run:   {shot}")
+        print(f"run: the dropped image, saved with the notice \"保存しました\": "
+              f"{', '.join(map(str, saved)) or 'replaced an existing file'}")
         print(f"run: Quillmarten runs on the Xvfb display {screen.display}")
         wait_for_enter()
         tray.choose("終了(&E)")
@@ -122,6 +201,9 @@ def main():
     if display:
         run_on_display(display)
         return 0
+    # Shown from the start: no settings file and no saved folder, as on a user's first day.
+    (FOLDER / "Quillmarten.dat").unlink(missing_ok=True)
+    shutil.rmtree(SAVED_FOLDER_ON_DISK, ignore_errors=True)
     return run_on_own_screen()
 
 

@@ -56,6 +56,13 @@ else
 fi
 
 if bash scripts/build.sh windows; then
+  # The release zip counts as one test.
+  if cmake --build --preset windows --target package >"$LOGS/package.log" 2>&1 &&
+    /usr/bin/python3 scripts/check_package.py | tee -a "$LOGS/package.log"; then
+    passed=$((passed + 1))
+  else
+    step_failed "package (see $LOGS/package.log)"
+  fi
   timeout 900 /usr/bin/python3 e2e/run_e2e.py --exe build/windows/Quillmarten.exe \
     --probe build/windows/qmprobe.exe --out build/e2e 2>&1 | tee "$LOGS/e2e.log"
   result=$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed$' "$LOGS/e2e.log" | tail -n 1)

@@ -129,7 +129,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
        thousandTaken,
        {systemBox(kErrorFileExists)},
        0,
-       1001},
+       1},
       {"a dropped folder, overwrite",
        kSaveOverwrite,
        kRowTwo,

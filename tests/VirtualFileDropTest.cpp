@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <new>
 
 #include "DropTestSupport.h"
 #include "platform/Win32Codes.h"
@@ -42,13 +43,18 @@ class VirtualFileDrop : public test::DropTest {
   // Lets go over `row`; the save runs only once the window's loop gets to it.
   void oleDrop(std::size_t row, TakenDrop taken) {
     fake.input.cursor = pointerOnRow(row);
-    app->Form1().window().onTakenDrop(taken);
+    app->Form1().window().onOleDrop([&] {
+      busyWhileTaking = app->Form1().dropBusy;
+      // The pointer moves on while the bytes are read, and before the loop runs the save.
+      fake.input.cursor = Point{0, 0};
+      return std::move(taken);
+    });
     busyBeforeLoop = app->Form1().dropBusy;
     savedBeforeLoop = contents(two());
-    fake.input.cursor = Point{0, 0};  // the pointer moves on before the loop runs the save
     fake.toolkit.runPosted();
   }
 
+  bool busyWhileTaking = false;
   bool busyBeforeLoop = false;
   Files savedBeforeLoop;
 
@@ -167,6 +173,7 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
 
     oleDrop(kRowTwo, virtualFile(c.name));
 
+    EXPECT_TRUE(busyWhileTaking);
     EXPECT_TRUE(busyBeforeLoop);
     EXPECT_EQ(savedBeforeLoop, c.before);
     EXPECT_FALSE(app->Form1().dropBusy);
@@ -244,6 +251,15 @@ TEST_F(VirtualFileDrop, AFileDroppedThroughOleIsSavedAsWmDropFilesSavesIt) {
   oleDrop(kRowOne, std::move(taken));
   EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"image.png", "on disk"}}));
   EXPECT_TRUE(noticeShown());
+}
+
+TEST_F(VirtualFileDrop, ATakeThatThrowsLetsTheWindowGo) {
+  start(kSaveOverwrite);
+  fake.input.cursor = pointerOnRow(kRowTwo);
+  EXPECT_THROW(app->Form1().window().onOleDrop([]() -> TakenDrop { throw std::bad_alloc(); }),
+               std::bad_alloc);
+  EXPECT_FALSE(app->Form1().dropBusy);
+  EXPECT_EQ(fake.toolkit.runPosted(), 0);
 }
 
 TEST_F(VirtualFileDrop, TheWindowStaysUpFromTheDropToTheEndOfTheSave) {

@@ -53,9 +53,9 @@ class App:
 
         return wait_until(what, check, timeout)
 
-    def wait_no_window(self, cls, timeout=10.0):
-        wait_until(f"no visible {cls} window", lambda: self.find(cls, visible=True) is None,
-                   timeout)
+    def wait_no_window(self, cls, title=None, timeout=10.0):
+        wait_until(f"no visible {cls} window",
+                   lambda: self.find(cls, title=title, visible=True) is None, timeout)
 
     def running(self):
         return self._process.poll() is None

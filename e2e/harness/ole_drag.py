@@ -12,7 +12,8 @@ from .event_log import EventLog
 from .waits import wait_until
 
 CHROME_TITLE = "写真 - Google Chrome"
-EDGE_TITLE = "写真 - Microsoft\u200bEdge"
+# As Edge writes it: a zero-width space after "Microsoft", then the space.
+EDGE_TITLE = "写真 - Microsoft\u200b Edge"
 DROP_WINDOW_CLASS = "TForm1"
 RIGHT_EDGE = (1279, 300)
 STAGING_FOLDER = "e2e-drag"
@@ -107,6 +108,14 @@ class OleDragSource:
         self._desktop.input.move(*window.centre)
         self._desktop.input.button_down()
         try:
+            # SendInput moves Wine's cursor but not the X pointer, and Wine takes the cursor back
+            # from the X pointer at the next X event, which would put it back where the drag
+            # began. The X pointer follows the tool to each point it goes to.
+            for name in ("edge", "over"):
+                reached = self.log.wait_for((name, "result"), timeout)
+                if reached.name == "result":
+                    return reached
+                self._desktop.input.move(int(reached["x"]), int(reached["y"]))
             ended = self.log.wait_for(("release", "result"), timeout)
             if ended.name == "release":
                 # The target reads the contents inside its Drop, for as long as the tool allows.

@@ -91,15 +91,47 @@ class Probe:
         index, text = result.stdout.decode("ascii").strip("\r\n").split("\t")
         return int(index), bytes.fromhex(text).decode("cp932")
 
-    def text(self, control):
-        """The text a control holds now (an edit box's content, not its caption)."""
-        result = self._wine.run([self._exe, "text", f"{control.hwnd:x}"], timeout=30, check=True)
-        return bytes.fromhex(result.stdout.decode("ascii").strip()).decode("cp932")
-
     def foreground(self):
         """The foreground window, or None when there is none."""
         windows = self._query("foreground")
         return windows[0] if windows else None
+
+    def foreground_hwnd(self):
+        """The foreground window's handle, 0 when there is none."""
+        foreground = self.foreground()
+        return foreground.hwnd if foreground else 0
+
+    def _lines(self, command, window):
+        result = self._wine.run([self._exe, command, f"{window.hwnd:x}"], timeout=30, check=True)
+        return result.stdout.decode("ascii").splitlines()
+
+    def text(self, control):
+        """A control's text as the program holds it, typed text included."""
+        lines = self._lines("text", control)
+        return bytes.fromhex(lines[0]).decode("cp932") if lines else ""
+
+    def items(self, list_box):
+        return [bytes.fromhex(line).decode("cp932") for line in self._lines("items", list_box)]
+
+    def item_centre(self, list_box, index):
+        """Where on the screen the list box shows item `index` (scrolled into view already)."""
+        top, height, left, origin_y = map(int, self._lines("rows", list_box)[0].split())
+        return left + 8, origin_y + (index - top) * height + height // 2
+
+    def checked(self, button):
+        return self._lines("checked", button) == ["1"]
+
+    def focus(self, window):
+        """The handle of the control with the keyboard focus in the window's thread, or 0."""
+        lines = self._lines("focus", window)
+        return int(lines[0], 16) if lines else 0
+
+    def put_on_clipboard(self, text):
+        self._wine.run([self._exe, "clip", text.encode("cp932").hex()], timeout=30, check=True)
+
+    def descendants(self, window):
+        """Every window inside the window, or none once it is gone."""
+        return self._query("descendants", f"{window.hwnd:x}") or []
 
     def children(self, window):
         """The window's children, or none once the window is gone."""

@@ -1,7 +1,7 @@
 """The tray icon in Wine's taskbar and the program's popup menu, driven with the mouse."""
 
 from .waits import Failure, expect, wait_until
-from .xserver import wait_for_drawing
+from .xserver import darkest_level, wait_for_drawing
 
 MENU_CLASS = "#32768"
 TRAY_CLASS = "Shell_TrayWnd"
@@ -15,6 +15,8 @@ SUBMENUS = {
 MENU_MARGIN = 3
 # Clicks land near an item's left end, away from the icon's tooltip at the right.
 CLICK_INSET = 24
+# An item's text is black when it can be chosen and grey (with a light emboss) when not.
+DARK_TEXT = 0.25
 # Top left of the desktop: nothing of the program's is shown there while a test runs.
 EMPTY_DESKTOP_POINT = (8, 8)
 
@@ -79,6 +81,29 @@ class Tray:
             if caption in SUBMENUS:
                 menu = self._wait_submenu(menu, rect)
                 items = SUBMENUS[caption]
+        wait_until("the tray menu to close", lambda: not self.menus())
+
+    def available_items(self):
+        """Opens the menu and names the items drawn in black: Wine greys the text of an item
+        that cannot be chosen. The menu stays open."""
+        menu = self.open_menu()
+        wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, menu.rect, "the menu")
+        shown = []
+        for index, caption in enumerate(TRAY_MENU):
+            left, top, right, bottom = item_rect(menu, index, len(TRAY_MENU))
+            level = darkest_level(self._desktop.screen, self._desktop.scratch_shot,
+                                  left + CLICK_INSET, top, right - left - CLICK_INSET,
+                                  bottom - top)
+            if level < DARK_TEXT:
+                shown.append(caption)
+        return shown
+
+    def click_items(self, *captions):
+        """With the menu open, clicks its items one after the other, as a person trying them."""
+        menu = self._app.wait_window(MENU_CLASS)
+        for caption in captions:
+            rect = item_rect(menu, TRAY_MENU.index(caption), len(TRAY_MENU))
+            self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
         wait_until("the tray menu to close", lambda: not self.menus())
 
     def _wait_submenu(self, parent, item):

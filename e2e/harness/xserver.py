@@ -54,6 +54,9 @@ class Input:
     def click(self, x, y, button=1):
         self._screen.run_x("xdotool", "mousemove", str(x), str(y), "click", str(button))
 
+    def double_click(self, x, y):
+        self._screen.run_x("xdotool", "mousemove", str(x), str(y), "click", "--repeat", "2", "1")
+
     def move(self, x, y):
         self._screen.run_x("xdotool", "mousemove", str(x), str(y))
 
@@ -72,6 +75,10 @@ class Input:
     def key_up(self, *names):
         self._screen.run_x("xdotool", "keyup", *names)
 
+    def type(self, text):
+        """Types text key by key; characters without a key on the keyboard get one lent."""
+        self._screen.run_x("xdotool", "type", "--delay", "40", text, timeout=30)
+
 
 def distinct_colours(screen, path, left, top, width, height):
     """How many colours a rectangle of a fresh screenshot holds: 1 means nothing is drawn there."""
@@ -79,6 +86,14 @@ def distinct_colours(screen, path, left, top, width, height):
     result = screen.run_x("convert", str(path), "-crop", f"{width}x{height}+{left}+{top}",
                           "-format", "%k", "info:")
     return int(result.stdout.decode().strip())
+
+
+def darkest_level(screen, path, left, top, width, height):
+    """The lowest grey level, 0 black to 1 white, in a rectangle of a fresh screenshot."""
+    screen.screenshot(path)
+    result = screen.run_x("convert", str(path), "-crop", f"{width}x{height}+{left}+{top}",
+                          "-colorspace", "Gray", "-format", "%[fx:minima]", "info:")
+    return float(result.stdout.decode().strip())
 
 
 def wait_for_drawing(screen, path, rect, what, timeout=10.0):

@@ -7,8 +7,9 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr DWORD kTargetDeadlineMs = 5000;
 constexpr DWORD kPointerDeadlineMs = 2000;
-// The drop window's timer runs every 50 ms; three of its ticks see the pointer at rest.
-constexpr DWORD kSettleMs = 150;
+// The drop window's timer runs every 50 ms; six of its ticks see the pointer at rest, and the
+// harness has time to bring the X pointer to the same point (see e2e/harness/ole_drag.py).
+constexpr DWORD kSettleMs = 300;
 
 // Wine maps an absolute coordinate d to (d * width) >> 16, so round up to land on the pixel.
 LONG Absolute(LONG pixel, int extent) {

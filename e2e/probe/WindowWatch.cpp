@@ -8,30 +8,40 @@
 
 namespace {
 
-constexpr DWORD kPollMs = 5;
+constexpr DWORD kPollMs = 2;
 
-HWND VisibleWindowOf(const char* className) {
-  HWND window = FindWindowA(className, nullptr);
-  return window && IsWindowVisible(window) ? window : nullptr;
+void PrintEvent(const char* what) {
+  std::printf("%s %llu\n", what, GetTickCount64());
+  std::fflush(stdout);
 }
 
 }  // namespace
 
-int WatchWindow(const char* className, unsigned long timeoutMs) {
+// While a drop is handled Wine's server can stall window queries for a few hundred
+// milliseconds; a file's attributes come from the disk without it, so the copy tells when
+// the notice was due better than the notice's own window does.
+int WatchWindow(const char* className, unsigned long timeoutMs, const char* file) {
+  HWND window = FindWindowA(className, nullptr);
+  if (!window) return 1;
   std::printf("ready\n");
   std::fflush(stdout);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  ULONGLONG shownAt = 0;
+  bool fileSeen = file == nullptr;
+  bool shown = false;
   while (GetTickCount64() < deadline) {
-    HWND window = VisibleWindowOf(className);
-    if (shownAt == 0 && window) {
-      shownAt = GetTickCount64();
+    if (!fileSeen && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
+      fileSeen = true;
+      PrintEvent("file");
+    }
+    const bool visible = IsWindowVisible(window) != FALSE;
+    if (!shown && visible) {
+      shown = true;
+      PrintEvent("shown");
       PrintWindowLine("window", window);
       std::fflush(stdout);
-    } else if (shownAt != 0 && !window) {
-      std::printf("hidden %llu\n", GetTickCount64() - shownAt);
-      std::fflush(stdout);
-      return 0;
+    } else if (shown && !visible) {
+      PrintEvent("hidden");
+      return fileSeen ? 0 : 1;
     }
     Sleep(kPollMs);
   }

@@ -1,19 +1,26 @@
 // qmprobe: reads the windows of the desktop it runs on and prints them for the e2e harness.
-//   qmprobe windows        every top-level window
-//   qmprobe children HWND  the child windows of one window (hex handle as printed)
-//   qmprobe icon HWND      the icon a static control shows, 0 for none
-//   qmprobe foreground     the foreground window, if there is one
-//   qmprobe close HWND     asks a window to close, as its close box would
-//   qmprobe browser TITLE  a browser-like foreground window titled TITLE (hex of its bytes)
-//   qmprobe watch CLASS MS a window of CLASS shown and hidden again within MS milliseconds
-//   qmprobe message CODE   the system's message text for an error code, as hex of its bytes
-//   qmprobe combo HWND     a combo box's selected index and that item's text as hex
-//   qmprobe text HWND      the text a control holds, as hex
+//   qmprobe windows           every top-level window
+//   qmprobe foreground        the foreground window, if there is one
+//   qmprobe children HWND     the child windows of one window (hex handle as printed)
+//   qmprobe descendants HWND  every window inside one window, children of children included
+//   qmprobe icon HWND         the icon a static control shows, 0 for none
+//   qmprobe text HWND         a control's text as its process holds it (typed text included)
+//   qmprobe items HWND        the items of a list box, one line each
+//   qmprobe rows HWND         a list box's first visible item, item height and client origin
+//   qmprobe checked HWND      1 when a check box or radio button is ticked, else 0
+//   qmprobe focus HWND        the control that has the keyboard focus in the window's thread
+//   qmprobe combo HWND        a combo box's selected index and that item's text as hex
+//   qmprobe close HWND        asks a window to close, as its close box would
+//   qmprobe answers HWND      whether a window still answers a sent message within a second
+//   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
+//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
+//                             milliseconds, and when FILE appears
+//   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
+//   qmprobe browser TITLE     a browser-like foreground window titled TITLE (hex of its bytes)
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
-//   qmprobe droptarget     a test OLE drop target at the right edge that prints what it gets
-//   qmprobe answers HWND   whether a window still answers a sent message within a second
-// It only observes or plays other programs; every input to the program under test comes from
-// real X events.
+//   qmprobe droptarget        a test OLE drop target at the right edge that prints what it gets
+// Apart from filling the clipboard and playing other programs it only observes; every input to
+// the program under test comes from real X events.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,6 +28,7 @@
 #include <cstring>
 
 #include "BrowserWindow.h"
+#include "ControlReport.h"
 #include "DropTargetWindow.h"
 #include "HexText.h"
 #include "OleDragSource.h"
@@ -40,6 +48,11 @@ BOOL CALLBACK PrintDirectChild(HWND window, LPARAM parent) {
   return TRUE;
 }
 
+BOOL CALLBACK PrintDescendant(HWND window, LPARAM) {
+  PrintWindowLine("child", window);
+  return TRUE;
+}
+
 HWND ParseWindow(const char* text) {
   return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 16)));
 }
@@ -51,70 +64,36 @@ int PrintIcon(HWND control) {
   return 0;
 }
 
-int PrintSystemMessage(DWORD code) {
-  char text[1024] = {};
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
-                 sizeof text, nullptr);
-  for (const char* p = text; *p != '\0'; ++p) std::printf("%02x", static_cast<unsigned char>(*p));
-  std::printf("\n");
-  return 0;
-}
-
-constexpr UINT kAnswerTimeoutMs = 2000;
-
-// Texts of another process's controls are asked for in UTF-16, which the standard dialogs keep,
-// and printed as hex of their ANSI code page bytes. Asked for as ANSI across processes, Wine
-// hands the UTF-16 bytes over as they are.
-void PrintAnsiHex(const wchar_t* wide) {
-  char text[2048] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  for (const char* p = text; *p != '\0'; ++p) std::printf("%02x", static_cast<unsigned char>(*p));
-  std::printf("\n");
-}
-
-int PrintComboSelection(HWND combo) {
-  DWORD_PTR index = 0;
-  if (!SendMessageTimeoutW(combo, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &index)) {
-    return 1;
-  }
-  wchar_t item[512] = {};
-  DWORD_PTR length = 0;
-  if (static_cast<int>(index) >= 0 &&
-      SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                          &length) &&
-      length < sizeof item / sizeof item[0]) {
-    SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item),
-                        SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &length);
-  }
-  std::printf("%d\t", static_cast<int>(index));
-  PrintAnsiHex(item);
-  return 0;
-}
-
-// What a control holds now, such as an edit box's text; GetWindowText gives only its caption.
-int PrintControlText(HWND control) {
-  wchar_t text[1024] = {};
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(control, WM_GETTEXT, sizeof text / sizeof text[0],
-                           reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                           &length)) {
-    return 1;
-  }
-  PrintAnsiHex(text);
-  return 0;
-}
-
 int Usage() {
-  std::fprintf(
-      stderr,
-      "usage: qmprobe windows | qmprobe children HWND | qmprobe icon HWND | qmprobe close HWND | "
-      "qmprobe foreground | qmprobe browser HEXTITLE | qmprobe watch CLASS MS | "
-      "qmprobe message CODE | qmprobe combo HWND | qmprobe text HWND | qmprobe answers HWND | "
-      "qmprobe droptarget | "
-      "qmprobe oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
-      "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
-      "[stay]\n");
+  std::fprintf(stderr,
+               "usage: qmprobe windows | foreground | "
+               "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
+               "message CODE | watch CLASS MS [FILE] | clip HEX | browser HEXTITLE | droptarget | "
+               "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
+               "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
+               "[stay]\n");
   return 2;
+}
+
+// The commands that read or act on one window.
+int OnWindow(const char* command, HWND window) {
+  if (std::strcmp(command, "icon") == 0) return PrintIcon(window);
+  if (std::strcmp(command, "text") == 0) return PrintText(window);
+  if (std::strcmp(command, "items") == 0) return PrintItems(window);
+  if (std::strcmp(command, "checked") == 0) return PrintChecked(window);
+  if (std::strcmp(command, "rows") == 0) return PrintRows(window);
+  if (std::strcmp(command, "focus") == 0) return PrintFocus(window);
+  if (std::strcmp(command, "combo") == 0) return PrintComboSelection(window);
+  if (std::strcmp(command, "answers") == 0) return PrintWhetherAnswers(window);
+  if (std::strcmp(command, "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (std::strcmp(command, "descendants") == 0) {
+    EnumChildWindows(window, PrintDescendant, 0);
+  } else if (std::strcmp(command, "children") == 0) {
+    EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+  } else {
+    return Usage();
+  }
+  return 0;
 }
 
 }  // namespace
@@ -124,34 +103,28 @@ int main(int argc, char** argv) {
     EnumWindows(PrintTopLevel, 0);
   } else if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
     if (HWND foreground = GetForegroundWindow()) PrintWindowLine("window", foreground);
+  } else if (argc == 2 && std::strcmp(argv[1], "droptarget") == 0) {
+    return RunDropTargetWindow();
+  } else if (argc >= 3 && std::strcmp(argv[1], "oledrag") == 0) {
+    const int result = RunOleDragSource(argc - 2, argv + 2);
+    return result == 2 ? Usage() : result;
   } else if (argc == 3 && std::strcmp(argv[1], "browser") == 0) {
     char title[512];
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
     return RunBrowserWindow(title);
+  } else if (argc == 3 && std::strcmp(argv[1], "clip") == 0) {
+    return PutOnClipboard(argv[2]);
   } else if (argc == 3 && std::strcmp(argv[1], "message") == 0) {
     return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
-  } else if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
-  } else if (argc >= 3 && std::strcmp(argv[1], "oledrag") == 0) {
-    const int result = RunOleDragSource(argc - 2, argv + 2);
-    return result == 2 ? Usage() : result;
-  } else if (argc == 2 && std::strcmp(argv[1], "droptarget") == 0) {
-    return RunDropTargetWindow();
-  } else if (argc == 3 &&
-             (std::strcmp(argv[1], "children") == 0 || std::strcmp(argv[1], "icon") == 0 ||
-              std::strcmp(argv[1], "close") == 0 || std::strcmp(argv[1], "combo") == 0 ||
-              std::strcmp(argv[1], "text") == 0 || std::strcmp(argv[1], "answers") == 0)) {
+  } else if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
+  } else if (argc == 3) {
     HWND window = ParseWindow(argv[2]);
     if (!IsWindow(window)) {
       std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
       return 1;
     }
-    if (std::strcmp(argv[1], "icon") == 0) return PrintIcon(window);
-    if (std::strcmp(argv[1], "combo") == 0) return PrintComboSelection(window);
-    if (std::strcmp(argv[1], "text") == 0) return PrintControlText(window);
-    if (std::strcmp(argv[1], "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    if (std::strcmp(argv[1], "answers") == 0) return PrintWhetherAnswers(window);
-    EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+    if (const int result = OnWindow(argv[1], window)) return result;
   } else {
     return Usage();
   }

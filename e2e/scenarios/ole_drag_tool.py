@@ -167,7 +167,7 @@ def unicode_title_reads_as_code_page_932(session):
     window = wait_until("the drag source's window", lambda: next(
         (w for w in session.probe.windows() if w.hwnd == source.hwnd), None), timeout=10)
     # GetWindowTextA renders U+200B, which code page 932 lacks, as "?".
-    expected = "写真 - Microsoft?Edge".encode("cp932")
+    expected = "写真 - Microsoft? Edge".encode("cp932")
     expect(window.title_bytes == expected, f"the title reads {window.title_bytes!r}")
     source.close()
     expect(source.wait_exit() == 0, f"the tool failed: {source.log.events()}")

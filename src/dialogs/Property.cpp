@@ -1,6 +1,13 @@
 #include "dialogs/Property.h"
 
+#include <algorithm>
+#include <iterator>
+#include <optional>
+#include <utility>
+
+#include "platform/Win32Codes.h"
 #include "settings/Settings.h"
+#include "settings/SettingsStore.h"
 
 namespace qm {
 namespace {
@@ -29,7 +36,28 @@ constexpr Bounds kLGestureBox{24, 30, 210, 17};
 constexpr Bounds kSquareGestureBox{24, 52, 210, 17};
 
 constexpr Bounds kSoundGroup{8, 246, 503, 100};
-constexpr Bounds kPathBox{24, 60, 380, 21};
+constexpr Bounds kSoundChoice{24, 24, 200, 36};
+constexpr Bounds kPathBox{24, 66, 360, 21};
+constexpr Bounds kBrowseButton{392, 65, 64, 23};
+constexpr Bounds kPlayButton{462, 65, 30, 23};
+constexpr Bounds kOkButton{351, 358, 75, 25};
+constexpr Bounds kCancelButton{436, 358, 75, 25};
+
+constexpr int kNoSound = 0;
+constexpr int kWaveSound = 1;
+constexpr const char* kWaveFilter = "WAVEファイル (*.wav)|*.wav";
+// The edge and key bits count a ticked box as off; the gesture bits keep the tick as it is.
+constexpr std::uint8_t kInvertedBits =
+    kCtrlOff | kF12Off | kTopEdgeOff | kBottomEdgeOff | kLeftEdgeOff | kRightEdgeOff;
+static_assert(kInvertedBits == 0xCF);
+constexpr std::size_t kSoundPathFieldBytes = decltype(Settings::soundPath)::kSize;
+static_assert(kPathMaxLength < static_cast<int>(kSoundPathFieldBytes));
+
+constexpr const char* kGestureWarning =
+    " このバージョンでは、ファイルをドラッグしたかの判定を\n"
+    " 行っていないので予期しないときにフォルダリストが出て\n"
+    " しまうかも知れません。\n"
+    " うっとうしいときは、またチェックをはずしてください。";
 
 constexpr Bounds kHeading{8, 6, 228, 14};
 constexpr Bounds kEdgeNote1{8, 190, 236, 14};
@@ -55,23 +83,38 @@ const TForm5::SwitchBox TForm5::kSwitchBoxes[] = {
     {&TForm5::checkBox3_, kLeftEdgeOff, false}, {&TForm5::checkBox4_, kRightEdgeOff, false},
 };
 
-TForm5::TForm5(Toolkit& toolkit)
-    : DialogForm(toolkit, "TForm5", "プロパティ", kClientWidth, kClientHeight),
-      toolkit_(toolkit),
-      panel2_(toolkit, ControlKind::Panel, window_, nullptr, "Panel2"),
-      panel1_(toolkit, ControlKind::Panel, window_, &panel2_, "Panel1"),
-      checkBox1_(toolkit, ControlKind::CheckBox, window_, &panel2_, "CheckBox1"),
-      checkBox2_(toolkit, ControlKind::CheckBox, window_, &panel2_, "CheckBox2"),
-      checkBox3_(toolkit, ControlKind::CheckBox, window_, &panel2_, "CheckBox3"),
-      checkBox4_(toolkit, ControlKind::CheckBox, window_, &panel2_, "CheckBox4"),
-      panel3_(toolkit, ControlKind::Panel, window_, nullptr, "Panel3"),
-      checkBox5_(toolkit, ControlKind::CheckBox, window_, &panel3_, "CheckBox5"),
-      checkBox7_(toolkit, ControlKind::CheckBox, window_, &panel3_, "CheckBox7"),
-      panel4_(toolkit, ControlKind::Panel, window_, nullptr, "Panel4"),
-      checkBox8_(toolkit, ControlKind::CheckBox, window_, &panel4_, "CheckBox8"),
-      checkBox9_(toolkit, ControlKind::CheckBox, window_, &panel4_, "CheckBox9"),
-      panel5_(toolkit, ControlKind::Panel, window_, nullptr, "Panel5"),
-      edit2_(toolkit, ControlKind::Edit, window_, &panel5_, "Edit2") {
+TForm5::TForm5(Platform& platform, SettingsStore& store, ConflictingCommands conflicting)
+    : DialogForm(platform.toolkit, "TForm5", "プロパティ", kClientWidth, kClientHeight,
+                 std::move(conflicting)),
+      toolkit_(platform.toolkit),
+      interaction_(platform.interaction),
+      store_(store),
+      panel2_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel2"),
+      panel1_(toolkit_, ControlKind::Panel, window_, &panel2_, "Panel1"),
+      checkBox1_(toolkit_, ControlKind::CheckBox, window_, &panel2_, "CheckBox1"),
+      checkBox2_(toolkit_, ControlKind::CheckBox, window_, &panel2_, "CheckBox2"),
+      checkBox3_(toolkit_, ControlKind::CheckBox, window_, &panel2_, "CheckBox3"),
+      checkBox4_(toolkit_, ControlKind::CheckBox, window_, &panel2_, "CheckBox4"),
+      panel3_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel3"),
+      checkBox5_(toolkit_, ControlKind::CheckBox, window_, &panel3_, "CheckBox5"),
+      checkBox7_(toolkit_, ControlKind::CheckBox, window_, &panel3_, "CheckBox7"),
+      panel4_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel4"),
+      checkBox8_(toolkit_, ControlKind::CheckBox, window_, &panel4_, "CheckBox8"),
+      checkBox9_(toolkit_, ControlKind::CheckBox, window_, &panel4_, "CheckBox9"),
+      panel5_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel5"),
+      radioGroup1_(toolkit_, ControlKind::RadioGroup, window_, &panel5_, "RadioGroup1"),
+      edit2_(toolkit_, ControlKind::Edit, window_, &panel5_, "Edit2"),
+      button3_(toolkit_, ControlKind::Button, window_, &panel5_, "Button3"),
+      button4_(toolkit_, ControlKind::Button, window_, &panel5_, "Button4"),
+      button1_(toolkit_, ControlKind::Button, window_, nullptr, "Button1"),
+      button2_(toolkit_, ControlKind::Button, window_, nullptr, "Button2") {
+  buildLayout();
+  wireHandlers();
+  // Flags 0: every edge and key on, both gestures off.
+  tickSwitches(0);
+}
+
+void TForm5::buildLayout() {
   const auto place = [this](Control& control, Bounds bounds, const char* caption) {
     control.setBounds(bounds);
     control.setCaption(caption);
@@ -110,12 +153,30 @@ TForm5::TForm5(Toolkit& toolkit)
   addLabel(panel4_, "Label7", "　を描くとフォルダリストが表示されます", kGestureNote2, false);
 
   addGroup(panel5_, kSoundGroup, "Label10", "画像保存音");
+  place(radioGroup1_, kSoundChoice, "");
+  radioGroup1_.setItems({"なし", "WAVE"});
   place(edit2_, kPathBox, "");
   edit2_.setMaxLength(kPathMaxLength);
   edit2_.setHint("保存先フォルダパスを指定してください");
+  place(button3_, kBrowseButton, "参照...");
+  button3_.setHint("フォルダ選択ダイアログを開きます");
+  place(button4_, kPlayButton, "♪");
+  button4_.setHint("サウンドテスト");
 
-  // Flags 0: every edge and key on, both gestures off.
-  tickSwitches(0);
+  place(button1_, kOkButton, "OK");
+  place(button2_, kCancelButton, "キャンセル");
+}
+
+void TForm5::wireHandlers() {
+  window_.onShow = [this] { FormShow(); };
+  window_.onCloseCommand = [this] { CloseCommand(); };
+  radioGroup1_.onClick = [this] { RadioGroup1Click(); };
+  button3_.onClick = [this] { Button3Click(); };
+  button4_.onClick = [this] { Button4Click(); };
+  checkBox8_.onClick = [this] { CheckBox8Click(); };
+  checkBox9_.onClick = [this] { CheckBox9Click(); };
+  button1_.onClick = [this] { Button1Click(); };
+  button2_.onClick = [this] { Button2Click(); };
 }
 
 void TForm5::addLabel(Control& group, const char* name, const char* caption, Bounds bounds,
@@ -133,15 +194,106 @@ void TForm5::addLabel(Control& group, const char* name, const char* caption, Bou
 }
 
 void TForm5::tickSwitches(std::uint8_t switchFlags) {
+  filling_ = true;
   for (const SwitchBox& s : kSwitchBoxes) {
     const bool bitSet = (switchFlags & s.mask) != 0;
     (this->*s.box).setChecked(bitSet == s.tickedWhenSet);
   }
+  filling_ = false;
+}
+
+std::uint8_t TForm5::composeSwitchFlags() const {
+  std::uint8_t ticks = 0;
+  for (const SwitchBox& s : kSwitchBoxes) {
+    if ((this->*s.box).checked()) ticks = static_cast<std::uint8_t>(ticks | s.mask);
+  }
+  return static_cast<std::uint8_t>(ticks ^ kInvertedBits);
 }
 
 void TForm5::fillFrom(const Settings& settings) {
   tickSwitches(settings.switchFlags);
   edit2_.setCaption(settings.soundPath.str());
+}
+
+void TForm5::FormShow() {
+  radioGroup1_.setEnabled(false);
+  setConflictingCommandsEnabled(false);
+  const std::string soundPath = store_.settings().soundPath.str();
+  radioGroup1_.setItemIndex(soundPath.empty() ? kNoSound : kWaveSound);
+  edit2_.setCaption(soundPath);
+  RadioGroup1Click();
+  radioGroup1_.setEnabled(true);
+}
+
+void TForm5::RadioGroup1Click() {
+  const bool wave = radioGroup1_.itemIndex() == kWaveSound;
+  if (!wave) edit2_.setCaption("");
+  edit2_.setEnabled(wave);
+  button3_.setEnabled(wave);
+  button4_.setEnabled(wave);
+}
+
+void TForm5::Button3Click() {
+  const std::optional<std::string> chosen =
+      interaction_.openFileDialog({kWaveFilter, lastWaveFile_});
+  if (!chosen) return;
+  lastWaveFile_ = *chosen;
+  edit2_.setCaption(*chosen);
+}
+
+void TForm5::Button4Click() {
+  interaction_.playSound(edit2_.caption());
+}
+
+void TForm5::CheckBox8Click() {
+  warnAboutGesture(checkBox8_);
+}
+
+void TForm5::CheckBox9Click() {
+  warnAboutGesture(checkBox9_);
+}
+
+void TForm5::warnAboutGesture(const Control& box) {
+  // Only the user's tick warns; unticking and filling from the settings stay quiet.
+  if (filling_ || !box.checked()) return;
+  interaction_.messageBox(kGestureWarning, "注意", kMbOk | kMbIconInformation);
+}
+
+void TForm5::Button1Click() {
+  const bool anyTicked =
+      std::any_of(std::begin(kSwitchBoxes), std::end(kSwitchBoxes),
+                  [this](const SwitchBox& s) { return (this->*s.box).checked(); });
+  if (!anyTicked) {
+    interaction_.messageBox("すべての出現スイッチを無効にすることはできません", "エラー！",
+                            kMbOk | kMbIconError);
+    return;
+  }
+  const std::string& soundPath = edit2_.caption();
+  if (soundPath.size() >= kSoundPathFieldBytes) {
+    interaction_.messageBox(
+        "WAVEファイルのパスが長すぎます。\n半角259文字（全角129文字）以内にしてください。",
+        "エラー！", kMbOk | kMbIconError);
+    return;
+  }
+  Settings& settings = store_.settings();
+  settings.switchFlags = composeSwitchFlags();
+  settings.soundPath.assign(soundPath);
+  store_.saveSettings();
+  closeDialog();
+}
+
+void TForm5::Button2Click() {
+  tickSwitches(store_.settings().switchFlags);
+  closeDialog();
+}
+
+void TForm5::CloseCommand() {
+  closeDialog();
+}
+
+void TForm5::closeDialog() {
+  setConflictingCommandsEnabled(true);
+  window_.setVisible(false);
 }
 
 }  // namespace qm

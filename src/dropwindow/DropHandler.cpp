@@ -29,16 +29,20 @@ class DropInProgress {
   DroppedFiles& files_;
 };
 
-// Clears the drop-busy flag when the save is done, also when it throws.
+// Clears the drop-busy flag when the save is done, also when it throws, unless the save has been
+// handed on to run later.
 class BusyUntilDone {
  public:
-  explicit BusyUntilDone(bool& busy) : busy_(busy) {}
-  ~BusyUntilDone() { busy_ = false; }
+  explicit BusyUntilDone(bool& busy) : busy_(&busy) { busy = true; }
+  ~BusyUntilDone() {
+    if (busy_) *busy_ = false;
+  }
   BusyUntilDone(const BusyUntilDone&) = delete;
   BusyUntilDone& operator=(const BusyUntilDone&) = delete;
+  void handOn() { busy_ = nullptr; }
 
  private:
-  bool& busy_;
+  bool* busy_;
 };
 
 // A virtual file's bytes, parked by the platform, as the save flow's source.
@@ -66,14 +70,16 @@ void DropHandler::WMDropFiles(DroppedFiles& files) {
   flow_.save(flow_.aim(), file_names::fileNameOf(path), TextEncoding::Cp932, source);
 }
 
-void DropHandler::OleDrop(TakenDrop& taken) {
-  form_.dropBusy = true;
+void DropHandler::OleDrop(const std::function<TakenDrop()>& take) {
+  BusyUntilDone untilPosted(form_.dropBusy);
+  // Before the bytes are read, which may take a while: where the user let go is where it goes.
   const DropAim aim = flow_.aim();
-  auto held = std::make_shared<TakenDrop>(std::move(taken));
+  auto held = std::make_shared<TakenDrop>(take());
   form_.window().runSoon([this, aim, held] {
     const BusyUntilDone done(form_.dropBusy);
     saveTaken(aim, *held);
   });
+  untilPosted.handOn();
 }
 
 void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {

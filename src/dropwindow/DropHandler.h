@@ -2,6 +2,8 @@
 // flow while the drop-busy flag keeps the window up.
 #pragma once
 
+#include <functional>
+
 #include "dropwindow/SaveFlow.h"
 #include "platform/Window.h"
 
@@ -16,10 +18,10 @@ class DropHandler {
   // WM_DROPFILES. The other files of a drop are ignored. However the handling ends, the list
   // is released and then the flag cleared.
   void WMDropFiles(DroppedFiles& files);
-  // An OLE drop, with what it brought already taken. Where it landed and Shift are read now;
-  // the save runs from the window's own loop once the dragging program has its drop back, and
-  // the window stays up until it is done.
-  void OleDrop(TakenDrop& taken);
+  // An OLE drop. Where it landed and Shift are read first, then what it brought is taken; the
+  // save runs from the window's own loop once the dragging program has its drop back, and the
+  // window stays up until it is done.
+  void OleDrop(const std::function<TakenDrop()>& take);
 
  private:
   void saveTaken(const DropAim& aim, TakenDrop& taken);

@@ -67,8 +67,12 @@ void SaveFlow::saveNumbered(const Target& target, DropSource& source) {
   // the same way a thousand times.
   std::uint32_t error = kErrorFileExists;
   for (unsigned n = 0; n < kNumberedAttempts && error == kErrorFileExists; ++n) {
-    const std::string name = file_names::numbered(target.name, n, target.encoding);
-    error = putAt(source, targetPath(target.folder, name), target.encoding, true);
+    const std::string candidate =
+        targetPath(target.folder, file_names::numbered(target.name, n, target.encoding));
+    // Asking costs far less than a copy that fails, so many taken names pass in a blink; the
+    // copy still refuses a name taken in the meantime.
+    error = taken(candidate, target.encoding) ? kErrorFileExists
+                                              : putAt(source, candidate, target.encoding, true);
   }
   confirm(error);
 }
@@ -87,12 +91,20 @@ void SaveFlow::askFileName(const Target& target, DropSource& source) {
   confirm(putAt(source, *chosen.path, target.encoding, false));
 }
 
-std::uint32_t SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
-                              bool failIfExists) {
+bool SaveFlow::taken(const std::string& path, TextEncoding encoding) {
+  return !tooLong(path, encoding) && form_.platform().files.exists(path, encoding);
+}
+
+bool SaveFlow::tooLong(const std::string& path, TextEncoding encoding) {
   // The system counts the limit in UTF-16 units, which a code page 932 path has at most as
   // many of as bytes.
   const std::size_t length = encoding == TextEncoding::Utf8 ? text::utf16Length(path) : path.size();
-  if (length >= kMaxPath) return kErrorFilenameExcedRange;
+  return length >= kMaxPath;
+}
+
+std::uint32_t SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
+                              bool failIfExists) {
+  if (tooLong(path, encoding)) return kErrorFilenameExcedRange;
   return source.putAt(path, encoding, failIfExists);
 }
 

@@ -53,6 +53,9 @@ class SaveFlow {
 
   void saveNumbered(const Target& target, DropSource& source);
   void askFileName(const Target& target, DropSource& source);
+  // A name the numbered search need not try: something is there already.
+  bool taken(const std::string& path, TextEncoding encoding);
+  static bool tooLong(const std::string& path, TextEncoding encoding);
   // Refuses a path too long for the system before the source sees it.
   std::uint32_t putAt(DropSource& source, const std::string& path, TextEncoding encoding,
                       bool failIfExists);

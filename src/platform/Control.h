@@ -44,6 +44,10 @@ class Control : public Widget {
   int maxLength() const { return maxLength_; }
   void setMaxLength(int v) { assign(maxLength_, v, Prop::MaxLength); }
 
+  // Whether Tab stops at this control; buttons, edit boxes, list boxes and check boxes do.
+  bool tabStop() const { return tabStop_; }
+  void setTabStop(bool v) { assign(tabStop_, v, Prop::TabStop); }
+
   std::function<void()> onClick;
 
  private:
@@ -57,6 +61,7 @@ class Control : public Widget {
   std::vector<std::string> items_;
   int itemIndex_ = -1;
   int maxLength_ = 0;
+  bool tabStop_ = true;
 };
 
 }  // namespace qm

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Encoding.h"
+
 namespace qm {
 
 class FileSystem {
@@ -23,6 +25,8 @@ class FileSystem {
   // CopyFileA: returns 0 on success, otherwise the system error code.
   virtual std::uint32_t copyFile(const std::string& from, const std::string& to,
                                  bool failIfExists) = 0;
+  // Whether a file or folder is at `path` (GetFileAttributes succeeds).
+  virtual bool exists(const std::string& path, TextEncoding encoding) = 0;
   // The system's message text for an error code, as FormatMessageA gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
 

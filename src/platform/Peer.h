@@ -21,6 +21,7 @@ enum class Prop {
   Items,
   ItemIndex,
   MaxLength,
+  TabStop,
 };
 
 enum class WindowAction {

@@ -46,10 +46,12 @@ class Window : public Widget {
   std::function<void()> onCloseCommand;
   std::function<void(DroppedFiles&)> onDropFiles;
   // OLE drags. onDragOver(true): a drag the window can take came over it; (false): it left, was
-  // cancelled or dropped. onTakenDrop runs inside the drop while the dragging program waits, so
-  // whatever may take long or open a box belongs in runSoon.
+  // cancelled or dropped. onOleDrop runs inside the drop while the dragging program waits: it
+  // may read what it needs of the moment (the pointer) before it calls `take`, which copies what
+  // the drag brought while the dragging program still has it, and it leaves whatever may take
+  // long or open a box to runSoon.
   std::function<void(bool)> onDragOver;
-  std::function<void(TakenDrop&)> onTakenDrop;
+  std::function<void(const std::function<TakenDrop()>& take)> onOleDrop;
 
   // Runs `work` from the window's own message loop, after the message being handled.
   void runSoon(std::function<void()> work);

@@ -123,6 +123,12 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
   return error ? kErrorAccessDenied : kErrorSuccess;
 }
 
+// The host takes the bytes of either encoding as they are.
+bool DiskFileSystem::exists(const std::string& path, TextEncoding) {
+  std::error_code error;
+  return fs::exists(hostPath(path), error);
+}
+
 std::string DiskFileSystem::systemMessage(std::uint32_t code) {
   return "system message " + std::to_string(code) + ".\r\n";
 }

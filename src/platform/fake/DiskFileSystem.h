@@ -20,6 +20,7 @@ class DiskFileSystem : public FileSystem {
   // into takes no file (the tests run as root, who could).
   std::uint32_t copyFile(const std::string& from, const std::string& to,
                          bool failIfExists) override;
+  bool exists(const std::string& path, TextEncoding encoding) override;
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
   std::optional<std::string> utf8ToCp932(const std::string& text) override;

@@ -15,8 +15,11 @@ namespace {
 constexpr const char* kDrawnClass = "QuillmartenPanel";
 constexpr int kRadioIdBase = 100;
 
+// A radio group is a drawn frame that holds its buttons: Wine's hit testing does not look through
+// a standard group box to the buttons beside it.
 bool isDrawn(ControlKind kind) {
-  return kind == ControlKind::Panel || kind == ControlKind::Label;
+  return kind == ControlKind::Panel || kind == ControlKind::Label ||
+         kind == ControlKind::RadioGroup;
 }
 
 LRESULT CALLBACK drawnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,7 +73,9 @@ Creation creationOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::Panel:
     case ControlKind::Label:
-      return {kDrawnClass, WS_CLIPSIBLINGS, 0};
+    case ControlKind::RadioGroup:
+      // Tab and the arrow keys reach the controls that a panel holds.
+      return {kDrawnClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::Button:
       return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::Edit:
@@ -80,8 +85,6 @@ Creation creationOf(ControlKind kind) {
               WS_EX_CLIENTEDGE};
     case ControlKind::CheckBox:
       return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-    case ControlKind::RadioGroup:
-      return {"BUTTON", BS_GROUPBOX, 0};
     case ControlKind::Image:
       return {"STATIC", SS_ICON, 0};
   }
@@ -184,24 +187,25 @@ void Win32ControlPeer::applyItems() {
     return;
   }
   if (control_.kind() != ControlKind::RadioGroup) return;
-  // The radio buttons sit in the group box's parent, laid out in two columns inside the box.
+  // The radio buttons sit in the frame, in two columns.
   for (HWND radio : radioButtons_) DestroyWindow(radio);
   radioButtons_.clear();
   const Bounds& b = control_.bounds();
   const int columns = 2;
   const int columnWidth = (b.width - 16) / columns;
   const int rowHeight = 20;
+  const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
+  const int firstTop = (b.height - rows * rowHeight) / 2;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const int column = static_cast<int>(i) % columns;
     const int row = static_cast<int>(i) / columns;
     HWND radio = CreateWindowExA(
-        0, "BUTTON", items[i].c_str(),
-        WS_CHILD | WS_TABSTOP | BS_RADIOBUTTON | (control_.visible() ? WS_VISIBLE : 0),
-        b.left + 8 + column * columnWidth, b.top + 16 + row * rowHeight, columnWidth - 4,
-        rowHeight - 2, GetParent(hwnd_), reinterpret_cast<HMENU>(kRadioIdBase + i),
-        toolkit_.instance(), nullptr);
+        0, "BUTTON", items[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON,
+        8 + column * columnWidth, firstTop + row * rowHeight + 1, columnWidth - 4, rowHeight - 2,
+        hwnd_, reinterpret_cast<HMENU>(kRadioIdBase + i), toolkit_.instance(), nullptr);
     SetWindowLongPtrA(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetPropA(radio, kControlPeerProp, reinterpret_cast<HANDLE>(1));
+    EnableWindow(radio, control_.enabled());
     radioButtons_.push_back(radio);
   }
   applyFont();
@@ -241,12 +245,9 @@ void Win32ControlPeer::apply(Prop changed) {
       SetWindowTextA(hwnd_, control_.caption().c_str());
       if (isDrawn(control_.kind())) InvalidateRect(hwnd_, nullptr, FALSE);
       break;
-    case Prop::Visible: {
-      const int show = control_.visible() ? SW_SHOWNA : SW_HIDE;
-      ShowWindow(hwnd_, show);
-      for (HWND radio : radioButtons_) ShowWindow(radio, show);
+    case Prop::Visible:
+      ShowWindow(hwnd_, control_.visible() ? SW_SHOWNA : SW_HIDE);
       break;
-    }
     case Prop::Enabled:
       EnableWindow(hwnd_, control_.enabled());
       for (HWND radio : radioButtons_) EnableWindow(radio, control_.enabled());
@@ -278,6 +279,12 @@ void Win32ControlPeer::apply(Prop changed) {
     case Prop::MaxLength:
       SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
       break;
+    case Prop::TabStop: {
+      const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+      SetWindowLongPtrA(hwnd_, GWL_STYLE,
+                        control_.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
+      break;
+    }
   }
 }
 
@@ -338,6 +345,7 @@ void Win32ControlPeer::paint(HDC dc) {
     case Bevel::None:
       break;
   }
+  if (control_.kind() == ControlKind::RadioGroup) DrawEdge(dc, &area, EDGE_ETCHED, BF_RECT);
   if (control_.caption().empty()) return;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, toColorRef(control_.textColor()));

@@ -67,10 +67,9 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL
   *effect = effectFor(*effect);
   const bool take = *effect != DROPEFFECT_NONE;
   takeable_ = false;
-  if (take) {
-    // Taken now: the dragging program's data is gone once Drop returns.
-    TakenDrop taken = takeDrop(data);
-    if (window_.onTakenDrop) toolkit_.guarded([&] { window_.onTakenDrop(taken); });
+  if (take && window_.onOleDrop) {
+    // Taken inside Drop: the dragging program's data is gone once Drop returns.
+    toolkit_.guarded([&] { window_.onOleDrop([data] { return takeDrop(data); }); });
   }
   setOver(false);
   return S_OK;

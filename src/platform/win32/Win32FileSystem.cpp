@@ -86,6 +86,14 @@ std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::stri
   return GetLastError();
 }
 
+bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp932) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  return wide && GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {
   char* buffer = nullptr;
   const DWORD length = FormatMessageA(

@@ -3,11 +3,11 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/Win32FolderChooser.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
@@ -59,10 +59,33 @@ UINT_PTR CALLBACK bringDialogForward(HWND dialog, UINT message, WPARAM, LPARAM) 
   return 0;
 }
 
-int CALLBACK startFolderAt(HWND dialog, UINT message, LPARAM, LPARAM start) {
-  if (message == BFFM_INITIALIZED) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, start);
-  return 0;
-}
+// While a box or dialog of the program is up, its own dialogs take no input, as if the box were
+// theirs: no handler can start again underneath it. Afterwards the window that was active is again.
+class DialogsHeldBack {
+ public:
+  DialogsHeldBack() : active_(GetActiveWindow()) {
+    EnumThreadWindows(GetCurrentThreadId(), hold, reinterpret_cast<LPARAM>(&held_));
+  }
+  ~DialogsHeldBack() {
+    for (HWND window : held_) EnableWindow(window, TRUE);
+    if (active_ && IsWindowVisible(active_)) SetActiveWindow(active_);
+  }
+  DialogsHeldBack(const DialogsHeldBack&) = delete;
+  DialogsHeldBack& operator=(const DialogsHeldBack&) = delete;
+
+ private:
+  static BOOL CALLBACK hold(HWND window, LPARAM held) {
+    const bool captioned = (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    if (captioned && IsWindowVisible(window) && IsWindowEnabled(window)) {
+      EnableWindow(window, FALSE);
+      reinterpret_cast<std::vector<HWND>*>(held)->push_back(window);
+    }
+    return TRUE;
+  }
+
+  HWND active_;
+  std::vector<HWND> held_;
+};
 
 // Why a dialog ended without a path: 0 when the user cancelled.
 std::uint32_t dialogFailure() {
@@ -117,6 +140,7 @@ SaveDialogResult wideSaveDialog(HWND owner, const SaveDialogRequest& request) {
 
 int Win32Interaction::messageBox(const std::string& text, const std::string& caption,
                                  unsigned style) {
+  DialogsHeldBack held;
   return MessageBoxA(owner_, text.c_str(), caption.c_str(), style);
 }
 
@@ -136,6 +160,7 @@ SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) 
 }
 
 std::optional<std::string> Win32Interaction::openFileDialog(const OpenDialogRequest& request) {
+  DialogsHeldBack held;
   FileDialog dialog(owner_, request.filter, request.fileName, 1);
   dialog.fields.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
   if (!GetOpenFileNameA(&dialog.fields)) return std::nullopt;
@@ -143,19 +168,8 @@ std::optional<std::string> Win32Interaction::openFileDialog(const OpenDialogRequ
 }
 
 std::optional<std::string> Win32Interaction::chooseFolder(const std::string& startDir) {
-  char chosen[MAX_PATH] = {};
-  BROWSEINFOA browse{};
-  browse.hwndOwner = owner_;
-  browse.pszDisplayName = chosen;
-  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-  browse.lpfn = startFolderAt;
-  browse.lParam = reinterpret_cast<LPARAM>(startDir.c_str());
-  PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse);
-  if (!item) return std::nullopt;
-  const bool found = SHGetPathFromIDListA(item, chosen) != FALSE;
-  CoTaskMemFree(item);
-  if (!found) return std::nullopt;
-  return std::string(chosen);
+  DialogsHeldBack held;
+  return runFolderChooser(owner_, startDir);
 }
 
 void Win32Interaction::playSound(const std::string& path) {

@@ -136,8 +136,11 @@ HFONT Win32Toolkit::font(const Font& wanted, const Font& inherited) {
 void Win32Toolkit::runMessageLoop() {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    // Tab and the arrow keys move between the controls of a dialog.
-    HWND active = GetActiveWindow();
+    // Tab and the arrow keys move between the controls of a dialog. Only key messages get
+    // anything from IsDialogMessage that dispatching does not give; asking for the active
+    // window on every 50 ms tick as well costs Wine a server call each time.
+    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    HWND active = key ? GetActiveWindow() : nullptr;
     if (active && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
         IsDialogMessageA(active, &message)) {
       continue;

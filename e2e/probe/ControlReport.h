@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+// What the harness reads of another process's controls, each printed on stdout; 0 when it could
+// be read. Texts go out as hex of their code page 932 bytes.
+int PrintSystemMessage(DWORD code);
+int PrintComboSelection(HWND combo);  // index, tab, the item's text
+int PrintText(HWND control);          // what it holds now, typed text included
+int PrintItems(HWND list);            // a list box's items, one line each
+int PrintRows(HWND list);             // first visible item, item height, client origin
+int PrintChecked(HWND button);        // 1 when ticked
+int PrintFocus(HWND window);          // the control with the keyboard focus in its thread
+// Puts the code page 932 text HEX on the clipboard, for a paste by a real Ctrl+V: X input
+// cannot type Japanese into Wine.
+int PutOnClipboard(const char* hex);

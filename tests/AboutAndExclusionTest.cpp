@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DialogTestSupport.h"
+
+namespace qm {
+namespace {
+
+using test::click;
+using test::header;
+
+class AboutAndExclusionTest : public test::DialogTest {
+ protected:
+  Application& start() { return test::DialogTest::start(header(kSaveNumbered, kSizeSmall, 0), {}); }
+  std::vector<std::string> enabledCommands() {
+    std::vector<std::string> names;
+    for (const MenuItem* item : app_->trayMenu().PopupMenu1().items()) {
+      if (item->enabled()) names.push_back(item->name());
+    }
+    return names;
+  }
+};
+
+TEST_F(AboutAndExclusionTest, AboutDialogOpensTheSupportPageAndStaysOpen) {
+  Application& app = start();
+  app.trayMenu().N7().onClick();
+  TForm3& about = app.Form3();
+  EXPECT_TRUE(about.window().visible());
+
+  for (int i = 0; i < 3; ++i) click(about.Button2());
+  const std::string page = "iexplore.exe https://quillmarten.example/support/";
+  EXPECT_EQ(fake_.interaction.executed, (std::vector<std::string>{page, page, page}));
+  EXPECT_TRUE(about.window().visible());
+
+  click(about.Button1());
+  EXPECT_FALSE(about.window().visible());
+  // The about dialog leaves every tray command available.
+  EXPECT_EQ(enabledCommands().size(), 6u);
+}
+
+TEST_F(AboutAndExclusionTest, EachDialogDisablesTheCommandsThatConflictWithIt) {
+  const std::vector<std::string> all{"N11", "N21", "N31", "N8", "N7", "E1"};
+  struct Way {
+    const char* what;
+    void (*close)(Application&);
+  };
+  const struct {
+    const char* dialog;
+    MenuItem& (TrayMenu::*command)();
+    std::vector<std::string> whileOpen;
+    std::vector<Way> closings;
+  } cases[] = {
+      {"editor",
+       &TrayMenu::N11,
+       {"N11", "N7", "E1"},
+       {{"cancel", [](Application& a) { click(a.Form2().Button8()); }},
+        {"close box", [](Application& a) { a.Form2().CloseCommand(); }},
+        {"confirm, yes",
+         [](Application& a) {
+           test::type(a.Form2().Edit1(), "x");
+           test::type(a.Form2().Edit2(), "C:\\x");
+           click(a.Form2().Button2());
+           click(a.Form2().Button7());
+         }}}},
+      {"properties",
+       &TrayMenu::N8,
+       {"N8", "N7", "E1"},
+       {{"OK", [](Application& a) { click(a.Form5().Button1()); }},
+        {"cancel", [](Application& a) { click(a.Form5().Button2()); }},
+        {"close box", [](Application& a) { a.Form5().CloseCommand(); }}}},
+  };
+  Application& app = start();
+  for (const auto& c : cases) {
+    for (const Way& way : c.closings) {
+      SCOPED_TRACE(std::string(c.dialog) + ", " + way.what);
+      answer({6});  // Yes to the question after Confirm
+      (app.trayMenu().*c.command)().onClick();
+      EXPECT_EQ(enabledCommands(), c.whileOpen);
+      way.close(app);
+      EXPECT_EQ(enabledCommands(), all);
+    }
+  }
+  EXPECT_FALSE(app.Form2().window().visible());
+  EXPECT_FALSE(app.Form5().window().visible());
+}
+
+}  // namespace
+}  // namespace qm
