@@ -11,7 +11,8 @@ seconds=${1:-20}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-  targets=(fuzz_settings_round_trip fuzz_cp932 fuzz_file_names fuzz_drop_row_placement)
+  targets=(fuzz_settings_round_trip fuzz_cp932 fuzz_file_names fuzz_drop_row_placement
+    fuzz_folder_list_editor)
 fi
 
 BUILD=build/fuzz
@@ -22,7 +23,12 @@ mkdir -p "$CORPUS" "$ARTIFACTS" "$LOGS"
 /usr/bin/python3 tests/fuzz/make_seeds.py "$CORPUS"
 
 # A settings file is 17796 bytes; a little more lets the fuzzer try longer ones too.
-max_len() { [[ $1 == fuzz_settings_round_trip ]] && echo 17900 || echo 512; }
+max_len() {
+  case $1 in
+    fuzz_settings_round_trip | fuzz_folder_list_editor) echo 17900 ;;
+    *) echo 512 ;;
+  esac
+}
 
 # A small quarantine keeps ASan from touching fresh pages at every run, which made the settings
 # target, with its many short-lived buffers, ten times slower; use-after-free is still caught.

@@ -58,6 +58,7 @@ def settings_seeds():
         "last-list-out-of-range": image(1, 1, 0, 5, [one]),
         "last-list-negative": image(1, 1, 0, -128, [one]),
         "reserved-not-zero": valid[:6] + b"\xff" * 10 + valid[HEADER:],
+        "lists-beyond-the-last": image(0, 1, 0x01, 1, full),
     }
     unterminated = bytearray(image(0, 2, 0, 1, [one, one]))
     at = slot_at(1, 0)
@@ -116,6 +117,12 @@ def main():
         "fuzz_cp932": text_seeds(),
         "fuzz_file_names": name_seeds(),
         "fuzz_drop_row_placement": placement_seeds(),
+        # The first byte picks the tab, Confirm or Delete list, and Yes or No.
+        "fuzz_folder_list_editor": {
+            "%s-%02x" % (name, choice): bytes([choice]) + data
+            for name, data in settings_seeds().items()
+            for choice in (0x01, 0x05, 0x13, 0x10, 0x16)
+        },
     }
     for target, seeds in targets.items():
         folder = out / target
