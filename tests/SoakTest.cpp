@@ -306,7 +306,7 @@ class Soak {
             files_, root() / "parked" / std::to_string(drops_), "virtual bytes");
       }
     }
-    form().window().onTakenDrop(taken);
+    form().window().onOleDrop([&taken] { return std::move(taken); });
     // The loop may run a tick or two before it gets to the posted save.
     const unsigned ticks = static_cast<unsigned>(random_() % 3);
     for (unsigned i = 0; i < ticks; ++i) {
