@@ -3,8 +3,6 @@
 // the shown list packed from its first slot and leaves the other lists byte for byte; Delete
 // list moves the later lists down, empties the last and lowers the last folder-list index, or
 // refuses with the only list left; a No writes nothing.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "FuzzProgramFolder.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/DiskFileSystem.h"
 #include "platform/fake/FakeInput.h"
@@ -25,27 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-const fs::path& programFolder() {
-  static const fs::path folder = [] {
-    // A folder in memory, where there is one, keeps the many small reads and writes cheap.
-    const fs::path base =
-        fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const fs::path path = base / ("qm-fuzz-editor-" + std::to_string(getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
-fs::path settingsFile() {
-  return programFolder() / "Quillmarten.dat";
-}
-
-Bytes readFile() {
-  std::ifstream in(settingsFile(), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 ConfirmedFolderLists listsOf(const Bytes& file) {
   ConfirmedFolderLists lists;
@@ -84,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QM_FUZZ_CHECK(shown >= 0 && shown < kFolderListCount);
   const ConfirmedFolderLists before = app.store().folderLists();
   const Settings header = app.store().settings();
-  const Bytes fileBefore = readFile();
+  const Bytes fileBefore = readSettingsFile();
   const std::vector<std::string> names = editor.ListBox1().items();
   const std::vector<std::string> paths = editor.ListBox2().items();
   QM_FUZZ_CHECK(names.size() == paths.size() && names.size() <= kSlotsPerList);
@@ -102,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool saves = !refused && (confirm || yes);
   QM_FUZZ_CHECK(files.writes == writes + (saves ? 1 : 0));
   if (!saves) {
-    QM_FUZZ_CHECK(readFile() == fileBefore);
+    QM_FUZZ_CHECK(readSettingsFile() == fileBefore);
     QM_FUZZ_CHECK(!refused || interaction.messageBoxes.size() == 1);
     return 0;
   }
-  const Bytes saved = readFile();
+  const Bytes saved = readSettingsFile();
   QM_FUZZ_CHECK(saved.size() == settings_file::kFileSize);
   const ConfirmedFolderLists after = listsOf(saved);
   ConfirmedFolderLists expected = before;

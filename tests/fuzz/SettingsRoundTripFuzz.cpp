@@ -4,8 +4,6 @@
 // loader mends (a save mode or size outside 0..2, a last folder-list index outside 0..4), the ten
 // reserved bytes (always written as zero) and the fields a short file does not reach; the second
 // save writes the first one's image byte for byte.
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "FuzzProgramFolder.h"
 #include "dropwindow/DropWindowLook.h"
 #include "dropwindow/Qmt.h"
 #include "platform/Platform.h"
@@ -37,31 +36,10 @@ class NoMarks : public SettingsMarks {
   void markDropWindowSize(std::int16_t) override {}
 };
 
-const fs::path& programFolder() {
-  static const fs::path folder = [] {
-    // A folder in memory, where there is one, keeps the many small reads and writes cheap.
-    const fs::path base =
-        fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    const fs::path path = base / ("qm-fuzz-settings-" + std::to_string(getpid()));
-    fs::create_directories(path);
-    return path;
-  }();
-  return folder;
-}
-
-fs::path settingsFile() {
-  return programFolder() / "Quillmarten.dat";
-}
-
 void writeFile(const Bytes& bytes) {
   std::ofstream out(settingsFile(), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes readFile() {
-  std::ifstream in(settingsFile(), std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // What the refresh must have made of the settings for the current folder list.
@@ -116,7 +94,7 @@ Bytes loadLayOutAndSave() {
   checkLayout(form);
   QM_FUZZ_CHECK(interaction.messageBoxes.empty());
   QM_FUZZ_CHECK(files.writes == 1);
-  return readFile();
+  return readSettingsFile();
 }
 
 template <typename Int>
