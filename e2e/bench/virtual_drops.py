@@ -49,7 +49,6 @@ def one_drop(session, offer, size, label):
     if saved != size:
         raise RuntimeError(f"{label}: {saved} bytes saved, not {size}")
     peak = peak_resident_mib(app.process_id)
-    source.close()
     for path in folder.iterdir():
         path.unlink()
     return seconds, peak
