@@ -3,11 +3,13 @@
 # prefix. It prints figures and judges nothing; it is not part of scripts/test.sh.
 #   bash scripts/bench.sh watcher [--drags N] [--idle-seconds S]   show/hide latency, idle cost
 #   bash scripts/bench.sh saves [ARGS]                               direct and numbered saves
+#   bash scripts/bench.sh virtual [--runs N]                         virtual-file drops
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usage() {
-  echo "usage: bash scripts/bench.sh watcher [--drags N] [--idle-seconds S] | saves [ARGS]" >&2
+  echo "usage: bash scripts/bench.sh watcher [--drags N] [--idle-seconds S] | saves [ARGS] |" \
+    "virtual [--runs N]" >&2
   exit 2
 }
 
@@ -24,6 +26,11 @@ case ${1-} in
     shift
     cmake --build --preset windows -j2 --target qmbench
     exec /usr/bin/python3 e2e/run_benchmarks.py "$@"
+    ;;
+  virtual)
+    shift
+    cmake --build --preset windows -j2 --target Quillmarten qmprobe
+    exec /usr/bin/python3 e2e/bench/virtual_drops.py "$@"
     ;;
   *) usage ;;
 esac

@@ -15,6 +15,11 @@ class App:
         self._pid = None
 
     @property
+    def process_id(self):
+        """The Linux process that is the program: Wine's loader becomes it in place."""
+        return self._process.pid
+
+    @property
     def pid(self):
         """The Windows process id, learnt from the program's first windows."""
         if self._pid is None:

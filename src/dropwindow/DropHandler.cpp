@@ -45,19 +45,6 @@ class BusyUntilDone {
   bool* busy_;
 };
 
-// A virtual file's bytes, parked by the platform, as the save flow's source.
-class VirtualFileSource : public DropSource {
- public:
-  explicit VirtualFileSource(VirtualFileContent& content) : content_(content) {}
-  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                      bool failIfExists) override {
-    return content_.putAt(target, encoding, failIfExists);
-  }
-
- private:
-  VirtualFileContent& content_;
-};
-
 }  // namespace
 
 DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow) {}
@@ -95,7 +82,7 @@ void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {
                           kMbIconInformation);
     return;
   }
-  VirtualFileSource source(*taken.content);
+  DropSource& source = *taken.content;
   // A name that code page 932 holds goes exactly the way a dropped file's name goes.
   if (const std::optional<std::string> cp932 = form_.platform().files.utf8ToCp932(leaf)) {
     flow_.save(aim, *cp932, TextEncoding::Cp932, source);

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "dropwindow/DropSource.h"
+#include "platform/DropSource.h"
 #include "platform/FileSystem.h"
 
 namespace qm {

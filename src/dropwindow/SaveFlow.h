@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "dropwindow/DropSource.h"
+#include "platform/DropSource.h"
 #include "platform/Interaction.h"
 #include "text/Encoding.h"
 

@@ -6,19 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "text/Encoding.h"
+#include "platform/DropSource.h"
 
 namespace qm {
-
-// The bytes of a virtual file, parked by the platform until they are put somewhere.
-class VirtualFileContent {
- public:
-  virtual ~VirtualFileContent() = default;
-  // Returns 0, or the system error code of the failure. With `failIfExists` an existing file at
-  // `target` is never replaced.
-  virtual std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                              bool failIfExists) = 0;
-};
 
 struct TakenDrop {
   // A file on disk: the first file's path in code page 932.
@@ -26,7 +16,7 @@ struct TakenDrop {
   // A virtual file: the first descriptor's name in UTF-8 and, unless they could not be read
   // (then `contentError` says why), its bytes.
   std::string virtualName;
-  std::unique_ptr<VirtualFileContent> content;
+  std::unique_ptr<DropSource> content;  // parked by the platform until it is put somewhere
   std::uint32_t contentError = 0;
 
   bool isFile() const { return !filePath.empty(); }

@@ -8,12 +8,12 @@
 #include <fstream>
 #include <string>
 
-#include "platform/TakenDrop.h"
+#include "platform/DropSource.h"
 #include "platform/fake/DiskFileSystem.h"
 
 namespace qm {
 
-class FakeVirtualFile : public VirtualFileContent {
+class FakeVirtualFile : public DropSource {
  public:
   FakeVirtualFile(DiskFileSystem& files, std::filesystem::path parkedAt, const std::string& bytes)
       : files_(files), parkedAt_(std::move(parkedAt)) {

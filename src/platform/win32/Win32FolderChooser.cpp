@@ -74,8 +74,8 @@ bool listInto(HWND dialog, int list, int current, UINT kinds) {
 }
 
 void markDrive(HWND dialog, const std::string& folder) {
-  PathBuffer spec{};
-  DlgDirListComboBoxA(dialog, spec.data(), QM_FOLDER_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE);
+  PathBuffer pattern{};
+  DlgDirListComboBoxA(dialog, pattern.data(), QM_FOLDER_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE);
   // The drive list names drives "[-c-]".
   const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0])));
   const std::string entry = std::string("[-") + letter + "-]";

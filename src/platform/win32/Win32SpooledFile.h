@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/TakenDrop.h"
+#include "platform/DropSource.h"
 
 namespace qm {
 
-class Win32SpooledFile : public VirtualFileContent {
+class Win32SpooledFile : public DropSource {
  public:
   Win32SpooledFile() = default;
   ~Win32SpooledFile() override;
