@@ -51,7 +51,9 @@ class Tray:
         left, top, right, bottom = bar.rect
         return right - (bottom - top), top, right, bottom
 
-    def wait_icon(self, timeout=15.0):
+    def wait_icon(self, timeout=40.0):
+        # Wine may report its taskbar long before the virtual desktop shows on the X screen: once
+        # a run's screen stayed black for 15 s after the taskbar window was up.
         rect = self.icon_rect()
         wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, rect,
                          "the tray icon", timeout)
