@@ -58,18 +58,23 @@ class Probe:
         self._wine = wine
         self._exe = str(probe_exe)
 
+    def _run(self, *args):
+        return self._wine.run([self._exe, *args], timeout=30, check=False)
+
+    @staticmethod
+    def _parse(result):
+        return [parse_line(line) for line in result.stdout.decode("ascii").splitlines() if line]
+
     def _query(self, *args):
-        result = self._wine.run([self._exe, *args], timeout=30, check=False)
-        if result.returncode != 0:
-            return None
-        text = result.stdout.decode("ascii")
-        return [parse_line(line) for line in text.splitlines() if line]
+        result = self._run(*args)
+        return self._parse(result) if result.returncode == 0 else None
 
     def windows(self):
-        windows = self._query("windows")
-        if windows is None:
-            raise RuntimeError("qmprobe could not list the windows")
-        return windows
+        result = self._run("windows")
+        if result.returncode != 0:
+            raise RuntimeError(f"qmprobe could not list the windows (exit code "
+                               f"{result.returncode:#x}): {result.stderr.decode(errors='replace')!r}")
+        return self._parse(result)
 
     def icon(self, control):
         """The icon handle a static control shows: 0 when it shows none."""

@@ -31,8 +31,9 @@ def settings(save_mode, sound=""):
 
 
 def linux_path(session, windows_path):
-    """Where a C:\\ path of the prefix lies on this machine."""
-    return session.folder.parent.joinpath(*windows_path.split("\\")[1:])
+    """Where a path of the prefix ("C:\\..." or another drive) lies on this machine."""
+    drive, *names = windows_path.split("\\")
+    return (session.wine.prefix / "dosdevices" / drive.lower()).resolve().joinpath(*names)
 
 
 def content(name):
@@ -43,14 +44,23 @@ class Drag:
     """The registered folders made (all, or the first `made`), the program started, and a drag
     from the browser taken to the right edge, where the drop window is up."""
 
-    def __init__(self, session, made=len(THREE_FOLDERS)):
+    def __init__(self, session, made=len(THREE_FOLDERS), folders=THREE_FOLDERS):
         self.session = session
-        self.folders = [linux_path(session, path) for _, path in THREE_FOLDERS]
+        self.folders = [linux_path(session, path) for _, path in folders]
         for folder in self.folders[:made]:
             folder.mkdir(parents=True)
-        self.app, _ = start_drag(session)
-        session.input.move(RIGHT_EDGE_X, 300)
+        self.app, self.browser = start_drag(session)
+        self.bring_up()
+
+    def bring_up(self):
+        """Takes the drag to the right edge, where the drop window comes up."""
+        self.session.input.move(RIGHT_EDGE_X, 300)
         self.window = shown_drop_window(self.app)
+
+    def again(self):
+        """After a release, starts the next drag on the page and brings the window up."""
+        self.browser.press_on_page()
+        self.bring_up()
 
     def source(self, name):
         """A file to drag, in a folder of its own."""

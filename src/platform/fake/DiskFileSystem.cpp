@@ -108,15 +108,22 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
     return fs::exists(from, error) ? kErrorAccessDenied : kErrorFileNotFound;
   }
   if (!fs::is_directory(to.parent_path(), error)) return kErrorPathNotFound;
-  if (fs::exists(to, error)) {
+  const bool existed = fs::exists(to, error);
+  if (existed) {
     if (failIfExists) return kErrorFileExists;
     if (fs::is_directory(to, error) || !writable(to)) return kErrorAccessDenied;
   } else if (!writable(to.parent_path())) {
     return kErrorAccessDenied;
   }
   if (diskFullAfter) {
-    if (copyBytes(from, to, *diskFullAfter)) return kErrorSuccess;
-    fs::remove(to, error);
+    // As the program's copy does: the new bytes go beside an old file, which goes only once
+    // they are complete, and a copy cut short leaves nothing.
+    const fs::path written = existed ? fs::path(to.string() + ".part") : to;
+    if (copyBytes(from, written, *diskFullAfter)) {
+      if (existed) fs::rename(written, to, error);
+      return error ? kErrorAccessDenied : kErrorSuccess;
+    }
+    fs::remove(written, error);
     return kErrorDiskFull;
   }
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);

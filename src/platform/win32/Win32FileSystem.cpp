@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32WholeCopy.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -64,6 +65,12 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::st
 }
 
 bool Win32FileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  // A read-only file is the user's word that it must stay as it is. Windows refuses to move a
+  // file over it anyway; saying no first keeps that true where the move would go through.
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return false;
+  }
   const std::size_t separator = text::findLastCharOf(path, "\\/:");
   const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
   char temp[MAX_PATH] = {};
@@ -82,8 +89,7 @@ bool Win32FileSystem::replaceFile(const std::string& path, const std::vector<std
 
 std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::string& to,
                                         bool failIfExists) {
-  if (CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE)) return 0;
-  return GetLastError();
+  return copyWhole(from, to, failIfExists);
 }
 
 bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {

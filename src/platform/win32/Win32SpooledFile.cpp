@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32WholeCopy.h"
 
 namespace qm {
 namespace {
@@ -49,8 +50,7 @@ std::uint32_t Win32SpooledFile::putAt(const std::string& target, TextEncoding en
                                       bool failIfExists) {
   const std::optional<std::wstring> wide = toWide(target, encoding);
   if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
-  if (CopyFileW(path_.c_str(), wide->c_str(), failIfExists ? TRUE : FALSE)) return 0;
-  return GetLastError();
+  return copyWhole(path_, *wide, failIfExists);
 }
 
 }  // namespace qm

@@ -1,0 +1,155 @@
+"""Faults of the real file system: a read-only settings file, a folder nobody may write to, a
+drive that fills up and a folder deleted while the drop window is up. Each shows its box, keeps
+every file as it was and leaves the program working."""
+
+import shutil
+from dataclasses import dataclass
+
+from harness import settings_file
+from harness.cases import case, table
+from harness.file_faults import fill, small_drive, unwritable_folder
+from harness.message_box import MessageBox
+from harness.tray import Tray
+from harness.waits import expect, expect_steady
+from scenarios.drops import (QUIET_SECONDS, SECOND_ROW, THREE_FOLDERS, Drag, content,
+                             expect_notice_gone, notice_watch, settings)
+from scenarios.save_mode_menu import PREPARED, file_state
+
+READ_ONLY = 0o444
+# What Win32 reports for each fault a user meets here.
+ERROR_PATH_NOT_FOUND, ERROR_ACCESS_DENIED, ERROR_DISK_FULL = 3, 5, 112
+
+
+def expect_system_box(session, drag, code):
+    """The box naming the system's error, answered after the release, and no box after it; the
+    drop window stays until the box is answered."""
+    box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
+    expected = session.probe.system_message(code).rstrip(" \r\n.")
+    texts = [text for text in box.texts() if text]
+    expect(texts == [expected], f"the box says {texts}, expected {[expected]} (error {code})")
+    session.screenshot(f"error-{code}-box")
+    session.input.button_up()
+    box.click("OK")
+    drag.app.wait_no_window("#32770", title="Quillmarten")
+    expect_steady("a second box came up", lambda: drag.app.find("#32770", visible=True) is None,
+                  QUIET_SECONDS)
+    drag.app.wait_no_window("TForm1", timeout=2)
+
+
+def expect_no_stray_files(session):
+    contents = session.folder_contents()
+    expect(contents == ["Quillmarten.dat", "Quillmarten.exe"],
+           f"the program folder holds {contents}")
+
+
+@case("fault.read_only_settings_file_stays_as_it_was", settings=PREPARED)
+def read_only_settings_file(session):
+    session.settings_path.chmod(READ_ONLY)
+    app = session.start_app()
+    tray = Tray(session, app)
+    before = file_state(session)
+
+    tray.choose("保存モード", "上書き")
+
+    box = MessageBox(session, app, "SAVE ERROR", timeout=10)
+    expect(box.texts() == ["", "設定を保存できません"] or box.texts() == ["設定を保存できません"],
+           f"the box says {box.texts()}")
+    session.screenshot("save-error-box")
+    box.click("OK")
+    app.wait_no_window("#32770", title="SAVE ERROR")
+    expect(file_state(session) == before, "the read-only settings file was changed")
+    expect(session.settings_path.stat().st_mode & 0o777 == READ_ONLY,
+           "the settings file is no longer read-only")
+    expect_no_stray_files(session)
+    # The program goes on: its menu still opens and closes.
+    tray.open_menu()
+    tray.close_menu()
+    app.expect_running()
+
+
+@dataclass(frozen=True)
+class Denied:
+    name: str
+    settings: bytes
+
+
+DENIED = [
+    Denied("overwrite_mode", settings(0)),
+    # The numbered search stops at the first error that is not a taken name.
+    Denied("numbered_mode", settings(1)),
+]
+
+
+def unwritable_destination(session, row):
+    drag = Drag(session)
+    (drag.folders[SECOND_ROW] / "photo.jpg").write_bytes(b"old")
+    with unwritable_folder(drag.folders[SECOND_ROW]):
+        drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
+        expect_system_box(session, drag, ERROR_ACCESS_DENIED)
+        expect(drag.contents(SECOND_ROW) == {"photo.jpg": b"old"},
+               f"the folder holds {sorted(drag.contents(SECOND_ROW))} or its file changed")
+    expect(not drag.contents(0) and not drag.contents(2), "another folder got a file")
+
+
+table("fault.destination_without_write_permission", DENIED, unwritable_destination)
+
+SMALL_FOLDER = ("小", "E:\\小")
+ON_SMALL_DRIVE = [THREE_FOLDERS[0], SMALL_FOLDER, THREE_FOLDERS[2]]
+DRIVE_KIB = 512
+
+
+@dataclass(frozen=True)
+class Full:
+    name: str
+    settings: bytes
+    existing: dict
+
+
+FULL = [
+    Full("numbered_mode_keeps_no_part_of_the_file",
+         settings_file.image(save_mode=1, size=0, lists=[ON_SMALL_DRIVE]), {}),
+    # Overwriting must not cost the old file when the new one does not fit.
+    Full("overwrite_mode_keeps_the_old_file",
+         settings_file.image(save_mode=0, size=0, lists=[ON_SMALL_DRIVE]), {"photo.jpg": b"old"}),
+]
+
+
+def full_drive(session, row):
+    with small_drive(session, "E", DRIVE_KIB) as drive:
+        drag = Drag(session, folders=ON_SMALL_DRIVE)
+        for name, data in row.existing.items():
+            (drag.folders[SECOND_ROW] / name).write_bytes(data)
+        filler = fill(drive, leave_kib=16)
+        source = drag.source("photo.jpg")
+        drag.drop(SECOND_ROW, [source])
+        expect_system_box(session, drag, ERROR_DISK_FULL)
+        expect(drag.contents(SECOND_ROW) == row.existing,
+               f"the full drive holds {sorted(drag.contents(SECOND_ROW))} after a failed save, "
+               f"expected {sorted(row.existing)} as they were")
+
+        # Once there is room again, the same drop saves.
+        filler.unlink()
+        drag.again()
+        watch = notice_watch(session)
+        try:
+            drag.drop(SECOND_ROW, [source])
+            watch.shown()
+            expect_notice_gone(watch)
+        finally:
+            watch.close()
+        expect(drag.contents(SECOND_ROW) == {"photo.jpg": content("photo.jpg")},
+               f"the second drop left {sorted(drag.contents(SECOND_ROW))}, not photo.jpg")
+        drag.release()
+
+
+table("fault.full_drive", FULL, full_drive)
+
+
+@case("fault.folder_deleted_while_the_window_is_up", settings=settings(1))
+def folder_deleted(session):
+    drag = Drag(session)
+    shutil.rmtree(drag.folders[SECOND_ROW])
+    drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
+    expect_system_box(session, drag, ERROR_PATH_NOT_FOUND)
+    expect(not drag.folders[SECOND_ROW].exists(), "the deleted folder was made again")
+    expect(not drag.contents(0) and not drag.contents(2), "another folder got a file")

@@ -1,0 +1,85 @@
+#include "platform/win32/Win32WholeCopy.h"
+
+#include <windows.h>
+
+#include "text/Cp932.h"
+
+namespace qm {
+namespace {
+
+constexpr char kTempPrefix[] = "qmc";
+constexpr wchar_t kWideTempPrefix[] = L"qmc";
+
+struct AnsiCalls {
+  using String = std::string;
+  static DWORD attributes(const String& path) { return GetFileAttributesA(path.c_str()); }
+  static bool copy(const String& from, const String& to, bool failIfExists) {
+    return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+  }
+  static bool replace(const String& from, const String& to) {
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  static void remove(const String& path) { DeleteFileA(path.c_str()); }
+  // An empty file of a name of its own in the target's folder, or empty.
+  static String tempBeside(const String& target) {
+    const std::size_t separator = text::findLastCharOf(target, "\\/:");
+    const String folder = separator == String::npos ? "." : target.substr(0, separator + 1);
+    char temp[MAX_PATH] = {};
+    return GetTempFileNameA(folder.c_str(), kTempPrefix, 0, temp) ? String(temp) : String();
+  }
+};
+
+struct WideCalls {
+  using String = std::wstring;
+  static DWORD attributes(const String& path) { return GetFileAttributesW(path.c_str()); }
+  static bool copy(const String& from, const String& to, bool failIfExists) {
+    return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+  }
+  static bool replace(const String& from, const String& to) {
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  }
+  static void remove(const String& path) { DeleteFileW(path.c_str()); }
+  static String tempBeside(const String& target) {
+    const std::size_t separator = target.find_last_of(L"\\/:");
+    const String folder = separator == String::npos ? L"." : target.substr(0, separator + 1);
+    wchar_t temp[MAX_PATH] = {};
+    return GetTempFileNameW(folder.c_str(), kWideTempPrefix, 0, temp) ? String(temp) : String();
+  }
+};
+
+template <typename Calls>
+std::uint32_t copyWholeWith(const typename Calls::String& from, const typename Calls::String& to,
+                            bool failIfExists) {
+  const DWORD before = Calls::attributes(to);
+  const bool existed = before != INVALID_FILE_ATTRIBUTES;
+  if (existed && !failIfExists) {
+    // Windows refuses to copy over a read-only file; the move below would not everywhere.
+    if (before & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    // The old file goes only once the new one is complete beside it.
+    const typename Calls::String temp = Calls::tempBeside(to);
+    if (temp.empty()) return GetLastError();
+    if (Calls::copy(from, temp, false) && Calls::replace(temp, to)) return 0;
+    const DWORD error = GetLastError();
+    Calls::remove(temp);
+    return error;
+  }
+  if (Calls::copy(from, to, failIfExists)) return 0;
+  const DWORD error = GetLastError();
+  // The target was not there before: whatever is there now is the cut-off copy.
+  if (!existed && error != ERROR_FILE_EXISTS) Calls::remove(to);
+  return error;
+}
+
+}  // namespace
+
+std::uint32_t copyWhole(const std::string& from, const std::string& to, bool failIfExists) {
+  return copyWholeWith<AnsiCalls>(from, to, failIfExists);
+}
+
+std::uint32_t copyWhole(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+  return copyWholeWith<WideCalls>(from, to, failIfExists);
+}
+
+}  // namespace qm
