@@ -1,5 +1,5 @@
 """Real file-system faults under a prefix: a drive that is nearly full and a folder nobody may
-write to. Both need root; both are undone however the scenario ends."""
+write to. Both mount, so both need root; both are undone however the scenario ends."""
 
 import contextlib
 import subprocess
@@ -27,14 +27,15 @@ def small_drive(session, letter, size_kib):
 
 @contextlib.contextmanager
 def unwritable_folder(path):
-    """Makes a folder and its files immutable, as a folder whose write permission is denied to
-    everything in it: no file can be made, changed or deleted there, not even by root, whom
-    permission bits do not stop."""
-    _run("chattr", "-R", "+i", str(path))
+    """Shows a folder read-only, as a folder whose write permission is denied to everything in
+    it: no file can be made, changed or deleted there, not even by root, whom permission bits
+    do not stop. A read-only bind mount does this on any file system."""
+    _run("mount", "--bind", str(path), str(path))
     try:
+        _run("mount", "-o", "remount,bind,ro", str(path))
         yield path
     finally:
-        _run("chattr", "-R", "-i", str(path))
+        _run("umount", "-l", str(path))
 
 
 def fill(mount_point, leave_kib):

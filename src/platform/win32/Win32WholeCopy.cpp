@@ -57,13 +57,15 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
   if (existed && !failIfExists) {
     // Windows refuses to copy over a read-only file; the move below would not everywhere.
     if (before & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
-    // The old file goes only once the new one is complete beside it.
+    // The old file goes only once the new one is complete beside it. A folder that has no room
+    // for a temporary name (too long a path, no right to write) gets the copy's own answer.
     const typename Calls::String temp = Calls::tempBeside(to);
-    if (temp.empty()) return GetLastError();
-    if (Calls::copy(from, temp, false) && Calls::replace(temp, to)) return 0;
-    const DWORD error = GetLastError();
-    Calls::remove(temp);
-    return error;
+    if (!temp.empty()) {
+      if (Calls::copy(from, temp, false) && Calls::replace(temp, to)) return 0;
+      const DWORD error = GetLastError();
+      Calls::remove(temp);
+      return error;
+    }
   }
   if (Calls::copy(from, to, failIfExists)) return 0;
   const DWORD error = GetLastError();
