@@ -39,5 +39,5 @@ class Browser:
         return foreground is not None and foreground.hwnd == self.window.hwnd
 
     def close(self):
-        self._desktop.probe.close(self.window)
+        self._desktop.probe.close_window(self.window.hwnd)
         self._process.wait(timeout=10)

@@ -66,13 +66,6 @@ def title_argument(title):
         return f"utf8title={title.encode('utf-8').hex()}"
 
 
-def window_answers(desktop, hwnd):
-    """Whether the window's thread handles a sent message within a second."""
-    result = desktop.wine.run([str(desktop.probe_exe), "answers", f"{hwnd:x}"], timeout=30,
-                              check=False)
-    return result.returncode == 0 and result.stdout.decode("ascii").startswith("answers 1")
-
-
 class OleDragSource:
     def __init__(self, desktop, log_dir, offer, title=CHROME_TITLE,
                  target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False):
@@ -125,12 +118,11 @@ class OleDragSource:
             self._desktop.input.button_up()
 
     def answers(self):
-        return window_answers(self._desktop, self.hwnd)
+        return self._desktop.probe.answers(self.hwnd)
 
     def close(self):
         """Asks the window to close, as its close box would."""
-        self._desktop.wine.run([str(self._desktop.probe_exe), "close", f"{self.hwnd:x}"],
-                               timeout=30)
+        self._desktop.probe.close_window(self.hwnd)
 
     def wait_exit(self, timeout=10):
         return self._process.wait(timeout=timeout)

@@ -2,6 +2,8 @@
 
 from dataclasses import dataclass
 
+from .probe_server import ProbeServer
+
 WS_CAPTION = 0x00C00000
 WS_BORDER = 0x00800000
 WS_THICKFRAME = 0x00040000
@@ -54,46 +56,52 @@ def parse_line(line):
 
 
 class Probe:
-    def __init__(self, wine, probe_exe):
+    def __init__(self, wine, probe_exe, log_path):
         self._wine = wine
         self._exe = str(probe_exe)
+        self._server = ProbeServer(wine, probe_exe, log_path)
 
-    def _run(self, *args):
-        return self._wine.run([self._exe, *args], timeout=30, check=False)
+    def close(self):
+        self._server.close()
 
-    @staticmethod
-    def _parse(result):
-        return [parse_line(line) for line in result.stdout.decode("ascii").splitlines() if line]
+    def _lines(self, *words):
+        """What a command printed; fails when it did not succeed."""
+        code, lines = self._server.ask(*words)
+        if code != 0:
+            raise RuntimeError(f"qmprobe {' '.join(words)} failed with exit code {code}")
+        return lines
 
-    def _query(self, *args):
-        result = self._run(*args)
-        return self._parse(result) if result.returncode == 0 else None
+    def _query(self, *words):
+        """The windows a command printed, or None when it failed (a window that is gone)."""
+        code, lines = self._server.ask(*words)
+        return [parse_line(line) for line in lines if line] if code == 0 else None
+
+    def _on(self, command, window):
+        return self._lines(command, f"{window.hwnd:x}")
 
     def windows(self):
-        result = self._run("windows")
-        if result.returncode != 0:
-            raise RuntimeError(f"qmprobe could not list the windows (exit code "
-                               f"{result.returncode:#x}): {result.stderr.decode(errors='replace')!r}")
-        return self._parse(result)
+        return [parse_line(line) for line in self._lines("windows") if line]
 
     def icon(self, control):
         """The icon handle a static control shows: 0 when it shows none."""
-        result = self._wine.run([self._exe, "icon", f"{control.hwnd:x}"], timeout=30, check=True)
-        return int(result.stdout.decode("ascii").strip(), 16)
+        return int(self._on("icon", control)[0].strip(), 16)
 
-    def close(self, window):
+    def close_window(self, hwnd):
         """Asks a window to close, as its close box would."""
-        self._wine.run([self._exe, "close", f"{window.hwnd:x}"], timeout=30, check=True)
+        self._lines("close", f"{hwnd:x}")
+
+    def answers(self, hwnd):
+        """Whether the window's thread handles a sent message within a second."""
+        code, lines = self._server.ask("answers", f"{hwnd:x}")
+        return code == 0 and bool(lines) and lines[0].startswith("answers 1")
 
     def system_message(self, code):
         """The system's message text for an error code, as FormatMessageA gives it."""
-        result = self._wine.run([self._exe, "message", str(code)], timeout=30, check=True)
-        return bytes.fromhex(result.stdout.decode("ascii").strip()).decode("cp932")
+        return bytes.fromhex(self._lines("message", str(code))[0].strip()).decode("cp932")
 
     def combo_selection(self, combo):
         """A combo box's selected index (-1 for none) and the text of that item."""
-        result = self._wine.run([self._exe, "combo", f"{combo.hwnd:x}"], timeout=30, check=True)
-        index, text = result.stdout.decode("ascii").strip("\r\n").split("\t")
+        index, text = self._on("combo", combo)[0].split("\t")
         return int(index), bytes.fromhex(text).decode("cp932")
 
     def foreground(self):
@@ -106,29 +114,25 @@ class Probe:
         foreground = self.foreground()
         return foreground.hwnd if foreground else 0
 
-    def _lines(self, command, window):
-        result = self._wine.run([self._exe, command, f"{window.hwnd:x}"], timeout=30, check=True)
-        return result.stdout.decode("ascii").splitlines()
-
     def text(self, control):
         """A control's text as the program holds it, typed text included."""
-        lines = self._lines("text", control)
+        lines = self._on("text", control)
         return bytes.fromhex(lines[0]).decode("cp932") if lines else ""
 
     def items(self, list_box):
-        return [bytes.fromhex(line).decode("cp932") for line in self._lines("items", list_box)]
+        return [bytes.fromhex(line).decode("cp932") for line in self._on("items", list_box)]
 
     def item_centre(self, list_box, index):
         """Where on the screen the list box shows item `index` (scrolled into view already)."""
-        top, height, left, origin_y = map(int, self._lines("rows", list_box)[0].split())
+        top, height, left, origin_y = map(int, self._on("rows", list_box)[0].split())
         return left + 8, origin_y + (index - top) * height + height // 2
 
     def checked(self, button):
-        return self._lines("checked", button) == ["1"]
+        return self._on("checked", button) == ["1"]
 
     def focus(self, window):
         """The handle of the control with the keyboard focus in the window's thread, or 0."""
-        lines = self._lines("focus", window)
+        lines = self._on("focus", window)
         return int(lines[0], 16) if lines else 0
 
     def put_on_clipboard(self, text):

@@ -35,11 +35,12 @@ class Session(Desktop):
         shutil.copy2(self._exe, self.folder / EXE_NAME)
         screen = VirtualScreen(self.work_dir / "xvfb.log")
         super().__init__(Wine(prefix, screen.display), screen, self._probe_exe,
-                         self.work_dir / "scratch.png")
+                         self.work_dir / "scratch.png", self.work_dir / "probe.log")
         return self
 
     def __exit__(self, *exc):
         self.wine.shut_down()
+        self.probe.close()
         self.screen.stop()
         # The prefix is the bulk of the folder; logs and screenshots stay.
         shutil.rmtree(self.wine.prefix, ignore_errors=True)

@@ -19,6 +19,8 @@
 //   qmprobe browser TITLE     a browser-like foreground window titled TITLE (hex of its bytes)
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
 //   qmprobe droptarget        a test OLE drop target at the right edge that prints what it gets
+//   qmprobe serve             answers the window and message commands above, one a line on
+//                             stdin, each answer closed by a line "end CODE"
 // Apart from filling the clipboard and playing other programs it only observes; every input to
 // the program under test comes from real X events.
 #include <windows.h>
@@ -75,23 +77,84 @@ int Usage() {
   return 2;
 }
 
+int PrintChildren(HWND window) {
+  EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+  return 0;
+}
+
+int PrintDescendants(HWND window) {
+  EnumChildWindows(window, PrintDescendant, 0);
+  return 0;
+}
+
+int Close(HWND window) {
+  return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
 // The commands that read or act on one window.
-int OnWindow(const char* command, HWND window) {
-  if (std::strcmp(command, "icon") == 0) return PrintIcon(window);
-  if (std::strcmp(command, "text") == 0) return PrintText(window);
-  if (std::strcmp(command, "items") == 0) return PrintItems(window);
-  if (std::strcmp(command, "checked") == 0) return PrintChecked(window);
-  if (std::strcmp(command, "rows") == 0) return PrintRows(window);
-  if (std::strcmp(command, "focus") == 0) return PrintFocus(window);
-  if (std::strcmp(command, "combo") == 0) return PrintComboSelection(window);
-  if (std::strcmp(command, "answers") == 0) return PrintWhetherAnswers(window);
-  if (std::strcmp(command, "close") == 0) return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-  if (std::strcmp(command, "descendants") == 0) {
-    EnumChildWindows(window, PrintDescendant, 0);
-  } else if (std::strcmp(command, "children") == 0) {
-    EnumChildWindows(window, PrintDirectChild, reinterpret_cast<LPARAM>(window));
+struct WindowCommand {
+  const char* name;
+  int (*run)(HWND window);
+};
+
+constexpr WindowCommand kWindowCommands[] = {
+    {"icon", PrintIcon},
+    {"text", PrintText},
+    {"items", PrintItems},
+    {"checked", PrintChecked},
+    {"rows", PrintRows},
+    {"focus", PrintFocus},
+    {"combo", PrintComboSelection},
+    {"answers", PrintWhetherAnswers},
+    {"close", Close},
+    {"children", PrintChildren},
+    {"descendants", PrintDescendants},
+};
+
+const WindowCommand* FindWindowCommand(const char* name) {
+  for (const WindowCommand& command : kWindowCommands) {
+    if (std::strcmp(command.name, name) == 0) return &command;
+  }
+  return nullptr;
+}
+
+// The commands that only read the desktop or act on one window. Returns -1 for a command it does
+// not know; words[0] is the command.
+int Query(int count, char** words) {
+  if (count == 1 && std::strcmp(words[0], "windows") == 0) {
+    EnumWindows(PrintTopLevel, 0);
+  } else if (count == 1 && std::strcmp(words[0], "foreground") == 0) {
+    if (HWND foreground = GetForegroundWindow()) PrintWindowLine("window", foreground);
+  } else if (count == 2 && std::strcmp(words[0], "message") == 0) {
+    return PrintSystemMessage(std::strtoul(words[1], nullptr, 10));
+  } else if (const WindowCommand* command = count == 2 ? FindWindowCommand(words[0]) : nullptr) {
+    HWND window = ParseWindow(words[1]);
+    if (!IsWindow(window)) {
+      std::fprintf(stderr, "qmprobe: no window %s\n", words[1]);
+      return 1;
+    }
+    return command->run(window);
   } else {
-    return Usage();
+    return -1;
+  }
+  return 0;
+}
+
+// Answers one query a line from stdin, each answer closed by "end CODE", until stdin ends: a
+// harness that looks many times a second asks one process instead of starting one each time.
+int Serve() {
+  constexpr int kMostWords = 4;
+  char line[1024];
+  while (std::fgets(line, sizeof line, stdin)) {
+    char* words[kMostWords] = {};
+    int count = 0;
+    for (char* word = std::strtok(line, " \t\r\n"); word && count < kMostWords;
+         word = std::strtok(nullptr, " \t\r\n")) {
+      words[count++] = word;
+    }
+    const int code = count > 0 ? Query(count, words) : -1;
+    std::printf("end %d\n", code < 0 ? Usage() : code);
+    if (std::fflush(stdout) != 0) return 1;
   }
   return 0;
 }
@@ -99,34 +162,23 @@ int OnWindow(const char* command, HWND window) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "windows") == 0) {
-    EnumWindows(PrintTopLevel, 0);
-  } else if (argc == 2 && std::strcmp(argv[1], "foreground") == 0) {
-    if (HWND foreground = GetForegroundWindow()) PrintWindowLine("window", foreground);
-  } else if (argc == 2 && std::strcmp(argv[1], "droptarget") == 0) {
-    return RunDropTargetWindow();
-  } else if (argc >= 3 && std::strcmp(argv[1], "oledrag") == 0) {
+  if (argc == 2 && std::strcmp(argv[1], "serve") == 0) return Serve();
+  if (argc == 2 && std::strcmp(argv[1], "droptarget") == 0) return RunDropTargetWindow();
+  if (argc >= 3 && std::strcmp(argv[1], "oledrag") == 0) {
     const int result = RunOleDragSource(argc - 2, argv + 2);
     return result == 2 ? Usage() : result;
-  } else if (argc == 3 && std::strcmp(argv[1], "browser") == 0) {
+  }
+  if (argc == 3 && std::strcmp(argv[1], "browser") == 0) {
     char title[512];
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
     return RunBrowserWindow(title);
-  } else if (argc == 3 && std::strcmp(argv[1], "clip") == 0) {
-    return PutOnClipboard(argv[2]);
-  } else if (argc == 3 && std::strcmp(argv[1], "message") == 0) {
-    return PrintSystemMessage(std::strtoul(argv[2], nullptr, 10));
-  } else if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
-  } else if (argc == 3) {
-    HWND window = ParseWindow(argv[2]);
-    if (!IsWindow(window)) {
-      std::fprintf(stderr, "qmprobe: no window %s\n", argv[2]);
-      return 1;
-    }
-    if (const int result = OnWindow(argv[1], window)) return result;
-  } else {
-    return Usage();
   }
+  if (argc == 3 && std::strcmp(argv[1], "clip") == 0) return PutOnClipboard(argv[2]);
+  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
+  }
+  const int result = argc >= 2 ? Query(argc - 1, argv + 1) : -1;
+  if (result < 0) return Usage();
+  if (result > 0) return result;
   return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -8,7 +8,7 @@ from typing import Callable
 
 from harness.cases import case, table
 from harness.ole_drag import EDGE_TITLE, FileDrop, OleDragSource, UrlOnly, VirtualFile, \
-    stage_file, window_answers
+    stage_file
 from harness.test_drop_target import TEST_TARGET_CLASS, TestDropTarget
 from harness.waits import expect, wait_until
 
@@ -145,7 +145,7 @@ def source_answers_after_its_drop(session):
     expect(source.answers(), "the source window stopped answering after its drop")
     source.close()
     expect(source.wait_exit() == 0, f"the tool failed: {source.log.events()}")
-    expect(not window_answers(session, source.hwnd), "a closed window still answers")
+    expect(not session.probe.answers(source.hwnd), "a closed window still answers")
 
 
 @case("ole.drag_tool.missing_target_times_out")
