@@ -9,6 +9,7 @@ import argparse
 import importlib
 import pkgutil
 import shutil
+import signal
 import sys
 import time
 import traceback
@@ -41,7 +42,14 @@ def run_case(case, args, base_prefix, artefacts):
             raise
 
 
+def end_on_terminate(signum, _frame):
+    """A run stopped from outside (the test command's time limit) still undoes each scenario's
+    mounts and ends its Wine processes on the way out."""
+    raise SystemExit(128 + signum)
+
+
 def main():
+    signal.signal(signal.SIGTERM, end_on_terminate)
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--exe", type=Path, required=True, help="Quillmarten.exe to test")
     parser.add_argument("--probe", type=Path, required=True, help="qmprobe.exe")
