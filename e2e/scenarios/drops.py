@@ -220,6 +220,32 @@ def missing_folder(session):
     expect(not drag.contents(0) and not drag.contents(1), "a folder got a file")
 
 
+ERROR_SHARING_VIOLATION = 32
+
+
+@case("drop.file_on_its_own_folder_stays_untouched", settings=settings(0))
+def file_on_its_own_folder(session):
+    # Overwrite mode would replace the dropped file with a copy of itself; the system's copy
+    # refuses that as a file in use, and the file keeps its bytes and its identity.
+    drag = Drag(session)
+    source = drag.folders[SECOND_ROW] / "photo.jpg"
+    source.write_bytes(content("photo.jpg"))
+    before = source.stat()
+    drag.drop(SECOND_ROW, [source])
+    box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
+    expected = session.probe.system_message(ERROR_SHARING_VIOLATION).rstrip(" \r\n.")
+    texts = [text for text in box.texts() if text]
+    expect(texts == [expected], f"the box says {texts}, expected {[expected]}")
+    session.input.button_up()
+    box.click("OK")
+    drag.app.wait_no_window("TForm1", timeout=2)
+    after = source.stat()
+    expect((after.st_ino, after.st_mtime_ns) == (before.st_ino, before.st_mtime_ns),
+           "the dropped file was replaced")
+    expect(drag.contents(SECOND_ROW) == {"photo.jpg": content("photo.jpg")},
+           f"the folder holds {sorted(drag.contents(SECOND_ROW))}")
+
+
 # The standard save dialog's controls.
 FILE_NAME_BOX, FILE_TYPE_LIST, READ_ONLY_BOX = 0x47C, 0x470, 0x410
 JPEG_ENTRY = (1, "JPEG(*.jpg;*.jpeg;*.jpe)")

@@ -10,8 +10,15 @@ namespace {
 constexpr char kTempPrefix[] = "qmc";
 constexpr wchar_t kWideTempPrefix[] = L"qmc";
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 struct AnsiCalls {
   using String = std::string;
+  // For the file's information only, whoever else has it open.
+  static HANDLE openToLook(const String& path) {
+    return CreateFileA(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  }
   static DWORD attributes(const String& path) { return GetFileAttributesA(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
     return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
@@ -32,6 +39,10 @@ struct AnsiCalls {
 
 struct WideCalls {
   using String = std::wstring;
+  static HANDLE openToLook(const String& path) {
+    return CreateFileW(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  }
   static DWORD attributes(const String& path) { return GetFileAttributesW(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
     return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
@@ -49,6 +60,23 @@ struct WideCalls {
   }
 };
 
+// Whether two paths name one file: the volume and the file's index agree.
+template <typename Calls>
+bool sameFile(const typename Calls::String& first, const typename Calls::String& second) {
+  const HANDLE a = Calls::openToLook(first);
+  const HANDLE b = Calls::openToLook(second);
+  BY_HANDLE_FILE_INFORMATION aInfo = {};
+  BY_HANDLE_FILE_INFORMATION bInfo = {};
+  const bool same =
+      a != INVALID_HANDLE_VALUE && b != INVALID_HANDLE_VALUE &&
+      GetFileInformationByHandle(a, &aInfo) && GetFileInformationByHandle(b, &bInfo) &&
+      aInfo.dwVolumeSerialNumber == bInfo.dwVolumeSerialNumber &&
+      aInfo.nFileIndexHigh == bInfo.nFileIndexHigh && aInfo.nFileIndexLow == bInfo.nFileIndexLow;
+  if (a != INVALID_HANDLE_VALUE) CloseHandle(a);
+  if (b != INVALID_HANDLE_VALUE) CloseHandle(b);
+  return same;
+}
+
 template <typename Calls>
 std::uint32_t copyWholeWith(const typename Calls::String& from, const typename Calls::String& to,
                             bool failIfExists) {
@@ -57,6 +85,9 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
   if (existed && !failIfExists) {
     // Windows refuses to copy over a read-only file; the move below would not everywhere.
     if (before & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    // A file dropped on its own folder: the copy would replace the very file it reads, which the
+    // system's copy refuses as a file in use; the dropped file stays untouched either way.
+    if (sameFile<Calls>(from, to)) return ERROR_SHARING_VIOLATION;
     // The old file goes only once the new one is complete beside it. A folder that has no room
     // for a temporary name (too long a path, no right to write) gets the copy's own answer.
     const typename Calls::String temp = Calls::tempBeside(to);
