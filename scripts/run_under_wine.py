@@ -160,7 +160,8 @@ def show_drag(desktop, app):
 def run_on_own_screen():
     screen = VirtualScreen(RUN / "xvfb.log")
     wine = Wine(PREFIX, screen.display)
-    desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png")
+    desktop = Desktop(wine, screen, BUILD / "qmprobe.exe", RUN / "scratch.png",
+                      RUN / "probe.log")
     app = App(desktop, start(wine))
     tray = Tray(desktop, app)
     shots = []
@@ -191,6 +192,7 @@ def run_on_own_screen():
         return 1
     finally:
         wine.shut_down()
+        desktop.probe.close()
         screen.stop()
     return 0
 

@@ -7,7 +7,7 @@ from pathlib import Path
 from .app import App
 from .desktop import Desktop
 from .waits import Failure
-from .wine import Wine, clone_prefix
+from .wine import Wine, clone_prefix, remove_prefix
 from .xserver import VirtualScreen
 
 PROGRAM_FOLDER = "Quillmarten"
@@ -43,7 +43,7 @@ class Session(Desktop):
         self.probe.close()
         self.screen.stop()
         # The prefix is the bulk of the folder; logs and screenshots stay.
-        shutil.rmtree(self.wine.prefix, ignore_errors=True)
+        remove_prefix(self.wine.prefix)
         return False
 
     @property

@@ -9,6 +9,12 @@ from pathlib import Path
 REGISTRY_SETTINGS = Path(__file__).with_name("prefix.reg")
 # Files Wine rewrites while running; everything else in a prefix is only read.
 PRIVATE_FILES = ("system.reg", "user.reg", "userdef.reg", ".update-timestamp")
+# Wine notes in the prefix the folder under /tmp where its server listens, in a folder per
+# prefix directory inode. Copies must not share that note: a new copy may get the inode of one
+# just deleted and would reach a server still ending for that one, with its programs. The base
+# forgets its server, so each copy makes a folder of its own at its first start.
+SERVER_ROOT_FILE = "wineserver"
+SERVER_ROOTS = Path("/tmp")
 
 
 class Wine:
@@ -79,7 +85,7 @@ class Wine:
 def create_prefix(path, log_path):
     """A new prefix with the e2e settings, made without a display."""
     path = Path(path)
-    shutil.rmtree(path, ignore_errors=True)
+    remove_prefix(path)
     path.parent.mkdir(parents=True, exist_ok=True)
     wine = Wine(path)
     with open(log_path, "ab") as log:
@@ -90,6 +96,7 @@ def create_prefix(path, log_path):
     reg_file.write_bytes(REGISTRY_SETTINGS.read_text(encoding="utf-8").encode("utf-16"))
     wine.run(["regedit", "/S", "C:\\e2e-settings.reg"], timeout=60)
     wine.shut_down()
+    forget_server(path)
     return path
 
 
@@ -105,3 +112,16 @@ def clone_prefix(base, dest):
             linked.unlink()
             shutil.copy2(base / name, linked)
     return dest
+
+
+def forget_server(prefix):
+    """Once the prefix's server has ended: its server folder, and the prefix's note of it."""
+    root_file = Path(prefix) / SERVER_ROOT_FILE
+    if root_file.exists():
+        shutil.rmtree(SERVER_ROOTS / root_file.read_text().strip(), ignore_errors=True)
+        root_file.unlink()
+
+
+def remove_prefix(prefix):
+    forget_server(prefix)
+    shutil.rmtree(prefix, ignore_errors=True)
