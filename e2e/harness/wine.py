@@ -11,8 +11,9 @@ REGISTRY_SETTINGS = Path(__file__).with_name("prefix.reg")
 PRIVATE_FILES = ("system.reg", "user.reg", "userdef.reg", ".update-timestamp")
 # Wine notes in the prefix the folder under /tmp where its server listens, in a folder per
 # prefix directory inode. Copies must not share that note: a new copy may get the inode of one
-# just deleted and would reach a server still ending for that one, with its programs. The base
-# forgets its server, so each copy makes a folder of its own at its first start.
+# just deleted and would reach a server still running for that one, with its programs. Nor may
+# the note be missing when a copy starts: the first programs, started together, would each make
+# a folder and a server of their own. So each copy is given a new folder before anything runs.
 SERVER_ROOT_FILE = "wineserver"
 SERVER_ROOTS = Path("/tmp")
 
@@ -96,7 +97,6 @@ def create_prefix(path, log_path):
     reg_file.write_bytes(REGISTRY_SETTINGS.read_text(encoding="utf-8").encode("utf-16"))
     wine.run(["regedit", "/S", "C:\\e2e-settings.reg"], timeout=60)
     wine.shut_down()
-    forget_server(path)
     return path
 
 
@@ -111,17 +111,23 @@ def clone_prefix(base, dest):
         if linked.exists():
             linked.unlink()
             shutil.copy2(base / name, linked)
+    give_server_folder(dest)
     return dest
 
 
-def forget_server(prefix):
-    """Once the prefix's server has ended: its server folder, and the prefix's note of it."""
-    root_file = Path(prefix) / SERVER_ROOT_FILE
-    if root_file.exists():
-        shutil.rmtree(SERVER_ROOTS / root_file.read_text().strip(), ignore_errors=True)
-        root_file.unlink()
+def give_server_folder(prefix):
+    """A new, private server folder, noted in the prefix as Wine notes one it makes itself."""
+    root = Path(tempfile.mkdtemp(prefix="wine-", dir=SERVER_ROOTS))
+    note = Path(prefix) / SERVER_ROOT_FILE
+    note.unlink(missing_ok=True)
+    note.write_text(root.name)
+    note.chmod(0o400)
 
 
 def remove_prefix(prefix):
-    forget_server(prefix)
+    """Once its server has ended: the prefix and its server folder."""
+    prefix = Path(prefix)
+    note = prefix / SERVER_ROOT_FILE
+    if note.exists():
+        shutil.rmtree(SERVER_ROOTS / note.read_text().strip(), ignore_errors=True)
     shutil.rmtree(prefix, ignore_errors=True)
