@@ -1,8 +1,9 @@
 """A browser built on Chromium dragging an image through OLE, played by `qmprobe oledrag`.
 
 The button goes down on the source window with real X input, which starts DoDragDrop; the
-tool then moves the pointer to the screen's edge, waits for the drop window, moves onto it and
-lets go, all with SendInput, and prints what happened (see e2e/probe/OleDragSource.h).
+harness brings the X pointer to the screen's edge, where the tool waits for it and for the drop
+window; the tool then moves onto the window and lets go with SendInput, and prints what happened
+(see e2e/probe/OleDragSource.h).
 """
 
 from dataclasses import dataclass
@@ -102,8 +103,8 @@ class OleDragSource:
         self._desktop.input.button_down()
         try:
             # SendInput moves Wine's cursor but not the X pointer, and Wine takes the cursor back
-            # from the X pointer at the next X event, which would put it back where the drag
-            # began. The X pointer follows the tool to each point it goes to.
+            # from the X pointer at the next X event. So the X pointer takes the drag to the
+            # edge, where the tool waits for it, and then follows the tool onto the window.
             for name in ("edge", "over"):
                 reached = self.log.wait_for((name, "result"), timeout)
                 if reached.name == "result":

@@ -7,6 +7,8 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr DWORD kTargetDeadlineMs = 5000;
 constexpr DWORD kPointerDeadlineMs = 2000;
+// For the harness to read the edge event and bring the X pointer there.
+constexpr DWORD kFollowDeadlineMs = 5000;
 // The drop window's timer runs every 50 ms; six of its ticks see the pointer at rest, and the
 // harness has time to bring the X pointer to the same point (see e2e/harness/ole_drag.py).
 constexpr DWORD kSettleMs = 300;
@@ -51,8 +53,13 @@ DWORD Fail(DragScript* script, const char* what) {
 
 DWORD WINAPI RunDragScript(void* parameter) {
   DragScript* script = static_cast<DragScript*>(parameter);
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, script->edge);
+  // The harness brings the X pointer to the edge. A cursor sent there with SendInput would be
+  // taken back to the X pointer at its next event, and that event, from the harness following
+  // late, could come after the move onto the target and undo it.
   PrintEvent("edge", "x=%ld y=%ld", script->edge.x, script->edge.y);
+  if (!PollUntil(kFollowDeadlineMs, [&] { return PointerAt(script->edge); })) {
+    return Fail(script, "pointer-at-edge");
+  }
   HWND target = nullptr;
   if (!PollUntil(kTargetDeadlineMs, [&] {
         target = FindWindowA(script->targetClass, nullptr);
