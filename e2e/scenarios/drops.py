@@ -220,6 +220,22 @@ def missing_folder(session):
     expect(not drag.contents(0) and not drag.contents(1), "a folder got a file")
 
 
+def expect_system_box(session, drag, code):
+    """The box naming the system's error, answered after the release, and no box after it; the
+    drop window stays until the box is answered."""
+    box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
+    expected = session.probe.system_message(code).rstrip(" \r\n.")
+    texts = [text for text in box.texts() if text]
+    expect(texts == [expected], f"the box says {texts}, expected {[expected]} (error {code})")
+    session.screenshot(f"error-{code}-box")
+    session.input.button_up()
+    box.click("OK")
+    drag.app.wait_no_window("#32770", title="Quillmarten")
+    expect_steady("a second box came up", lambda: drag.app.find("#32770", visible=True) is None,
+                  QUIET_SECONDS)
+    drag.app.wait_no_window("TForm1", timeout=2)
+
+
 ERROR_SHARING_VIOLATION = 32
 
 
@@ -232,13 +248,7 @@ def file_on_its_own_folder(session):
     source.write_bytes(content("photo.jpg"))
     before = source.stat()
     drag.drop(SECOND_ROW, [source])
-    box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
-    expected = session.probe.system_message(ERROR_SHARING_VIOLATION).rstrip(" \r\n.")
-    texts = [text for text in box.texts() if text]
-    expect(texts == [expected], f"the box says {texts}, expected {[expected]}")
-    session.input.button_up()
-    box.click("OK")
-    drag.app.wait_no_window("TForm1", timeout=2)
+    expect_system_box(session, drag, ERROR_SHARING_VIOLATION)
     after = source.stat()
     expect((after.st_ino, after.st_mtime_ns) == (before.st_ino, before.st_mtime_ns),
            "the dropped file was replaced")
