@@ -71,12 +71,17 @@ class DragWatcherTest : public ::testing::Test {
   std::optional<Application> app_;
 };
 
-TEST_F(DragWatcherTest, ShowsOnlyOverATitleThatNamesABrowser) {
+TEST_F(DragWatcherTest, ShowsOnlyOverABrowserNamedByTitleOrProgram) {
   const std::string filler(92, 'x');
+  // 150 kanji: 300 bytes, read as 99.
+  std::string longJapanese;
+  for (int i = 0; i < 150; ++i) longJapanese += "画";
+  const std::string chromePushedOut = std::string(84, 'x') + " - Google Chrome";
   const struct {
     const char* what;
     std::optional<std::string> title;
     bool shown;
+    std::optional<std::wstring> program = std::nullopt;
   } cases[] = {
       {"Firefox", std::string(kBrowser), true},
       {"another browser of the list", std::string("Maxthon 3"), true},
@@ -92,15 +97,63 @@ TEST_F(DragWatcherTest, ShowsOnlyOverATitleThatNamesABrowser) {
       {"Edge without its second word", std::string("Microsoft? Word"), false},
       {"name ends at byte 99", filler + "Firefox", true},
       {"name ends at byte 100", filler + "xFirefox", false},
+      {"Chrome's name pushed out, program unknown", chromePushedOut, false},
+      {"Chrome's name pushed out, Chrome's program", chromePushedOut, true,
+       L"C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe"},
+      {"300-byte title, Chrome's program", longJapanese, true,
+       L"C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe"},
+      {"program of Edge", longJapanese, true,
+       L"C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe"},
+      {"program of Firefox", longJapanese, true,
+       L"C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
+      {"program of Brave", longJapanese, true,
+       L"C:\\Program Files\\BraveSoftware\\Brave-Browser\\Application\\brave.exe"},
+      {"program of Vivaldi", longJapanese, true,
+       L"C:\\Users\\user\\AppData\\Local\\Vivaldi\\Application\\vivaldi.exe"},
+      {"program of Opera", longJapanese, true,
+       L"C:\\Users\\user\\AppData\\Local\\Programs\\Opera\\opera.exe"},
+      {"program of Internet Explorer", longJapanese, true,
+       L"C:\\Program Files\\Internet Explorer\\iexplore.exe"},
+      {"program of Floorp", longJapanese, true, L"C:\\Program Files\\Ablaze Floorp\\floorp.exe"},
+      {"program of Waterfox", longJapanese, true, L"C:\\Program Files\\Waterfox\\waterfox.exe"},
+      {"program of LibreWolf", longJapanese, true, L"C:\\Program Files\\LibreWolf\\librewolf.exe"},
+      {"program of Zen", longJapanese, true, L"C:\\Program Files\\Zen Browser\\zen.exe"},
+      {"program of Thorium", longJapanese, true,
+       L"C:\\Users\\user\\AppData\\Local\\Thorium\\Application\\thorium.exe"},
+      {"program of Arc, as its package names it", longJapanese, true,
+       L"C:\\Program Files\\WindowsApps\\TheBrowserCompany.Arc_x64\\Arc.exe"},
+      {"program of Sleipnir", longJapanese, true,
+       L"C:\\Program Files\\Fenrir Inc\\Sleipnir\\bin\\sleipnir.exe"},
+      {"program of Lunascape", longJapanese, true, L"C:\\Program Files\\Lunascape\\lunascape.exe"},
+      {"program of Maxthon", longJapanese, true,
+       L"C:\\Users\\user\\AppData\\Local\\Maxthon\\Application\\maxthon.exe"},
+      {"program name in capitals", "メモ", true,
+       L"C:\\PROGRAM FILES\\MOZILLA FIREFOX\\FIREFOX.EXE"},
+      {"a Japanese folder", "メモ", true, L"C:\\Users\\山田\\表示ソフト\\ブラウザ\\vivaldi.exe"},
+      {"a name that only contains a browser's", "メモ", false, L"C:\\Tools\\notchrome.exe"},
+      {"a browser's name as a folder", "メモ", false, L"C:\\chrome.exe\\notepad.exe"},
+      {"a browser's name with more after it", "メモ", false, L"C:\\Tools\\chrome.exe.bak"},
+      {"full-width letters", "メモ", false, L"C:\\Tools\\ｃｈｒｏｍｅ.exe"},
+      {"the program's name and no folder", "メモ", true, L"chrome.exe"},
+      {"a program the system names empty", "メモ", false, L""},
+      {"no foreground window, a browser's program", std::nullopt, false,
+       L"C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     fake_.input.title = c.title;
+    fake_.input.imagePath = c.program;
+    fake_.input.imagePathReads = 0;
     hold(vk::kLeftButton);
+    tick();  // no switch has fired: nothing is read
     moveTo({1279, 300});
     tick(3);
     EXPECT_EQ(dropWindow().visible(), c.shown);
     EXPECT_EQ(watcher().state(), c.shown ? State::Shown : State::Idle);
+    // The program is asked for only where the title test has failed (rows shown by their title
+    // have no program), once per deciding tick.
+    const int deciding = c.shown ? 1 : 3;
+    EXPECT_EQ(fake_.input.imagePathReads, !c.title || (c.shown && !c.program) ? 0 : deciding);
     release(vk::kLeftButton);
     tick(2);
     EXPECT_FALSE(dropWindow().visible());

@@ -1,5 +1,8 @@
 """A stand-in for a web browser: a large foreground window with a browser-like title."""
 
+import shutil
+from pathlib import Path
+
 from .waits import wait_until
 
 BROWSER_CLASS = "QmBrowser"
@@ -7,12 +10,17 @@ FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
 
 
 class Browser:
-    def __init__(self, desktop, log_path, title=FIREFOX_TITLE):
+    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, program=None):
+        """`program` names the file the browser runs from (a copy of the probe beside the log),
+        as the program tells a browser by the process behind its window."""
         self._desktop = desktop
         self.title = title
         hex_title = title.encode("cp932").hex()
-        self._process = desktop.wine.start([str(desktop.probe_exe), "browser", hex_title],
-                                           log_path)
+        exe = desktop.probe_exe
+        if program:
+            exe = Path(log_path).with_name(program)
+            shutil.copyfile(desktop.probe_exe, exe)
+        self._process = desktop.wine.start([str(exe), "browser", hex_title], log_path)
         self.window = wait_until("the browser window", self._find, timeout=20)
 
     def _find(self):

@@ -28,11 +28,11 @@ def shown_drop_window(app, timeout=5.0):
     return app.wait_window("TForm1", visible=True, timeout=timeout)
 
 
-def start_drag(session, title=FIREFOX_TITLE):
+def start_drag(session, title=FIREFOX_TITLE, program=None):
     """Starts the program and a browser, and presses the button on the page."""
     app = session.start_app()
     app.wait_window("TForm1", visible=False, timeout=20)
-    browser = Browser(session, session.work_dir / "browser.log", title)
+    browser = Browser(session, session.work_dir / "browser.log", title, program)
     browser.press_on_page()
     return app, browser
 
@@ -73,6 +73,29 @@ def lower_case_title_never_shows(session):
     app, _ = start_drag(session, "画像 - mozilla firefox")
     session.input.move(RIGHT_EDGE_X, 400)
     expect_steady("the drop window came up over a lower-case browser name",
+                  lambda: app.find("TForm1", visible=True) is None, TEN_TICKS * 2)
+    session.input.button_up()
+
+
+# 300 bytes: the browser's name ends long after the 99 bytes the title test reads.
+LONG_CHROME_TITLE = "長いページの題名" * 17 + "この画像です" + " - Google Chrome"
+assert len(LONG_CHROME_TITLE.encode("cp932")) == 300
+
+
+@case("drag.long_title_known_by_its_program", settings=THREE_LISTS)
+def long_title_known_by_its_program(session):
+    app, _ = start_drag(session, LONG_CHROME_TITLE, program="chrome.exe")
+    session.input.move(RIGHT_EDGE_X, 400)
+    shown_drop_window(app)
+    session.input.button_up()
+    app.wait_no_window("TForm1", timeout=2)
+
+
+@case("drag.long_title_from_another_program_never_shows", settings=THREE_LISTS)
+def long_title_from_another_program_never_shows(session):
+    app, _ = start_drag(session, LONG_CHROME_TITLE, program="notchrome.exe")
+    session.input.move(RIGHT_EDGE_X, 400)
+    expect_steady("the drop window came up over a program that is no browser",
                   lambda: app.find("TForm1", visible=True) is None, TEN_TICKS * 2)
     session.input.button_up()
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "dialogs/Msg.h"
+#include "dropwindow/BrowserPrograms.h"
 #include "dropwindow/BrowserTitles.h"
 #include "dropwindow/DropWindowLook.h"
 #include "dropwindow/Placement.h"
@@ -81,7 +82,12 @@ std::uint8_t DragWatcher::pollSwitches(Point pointer, bool held) {
 
 void DragWatcher::showDecision(std::uint8_t code) {
   const std::optional<std::string> title = input_.foregroundTitle(kTitleLimit);
-  if (!title || !namesBrowser(*title)) return;
+  if (!title) return;
+  // A long page title pushes the browser's name past what the title test reads, and some
+  // browsers never put it there at all; their program still tells.
+  if (!namesBrowser(*title) && !isBrowserProgram(input_.foregroundImagePath().value_or(L""))) {
+    return;
+  }
   placeWindow(code);
   form_.Label1().setCaption(look::modeText(form_.settings().saveMode));
   form_.window().setVisible(true);

@@ -20,6 +20,9 @@ class Input {
   // The foreground window's title, read with a buffer of `limit` bytes (terminator included);
   // empty when there is no foreground window.
   virtual std::optional<std::string> foregroundTitle(int limit) = 0;
+  // The full path of the program behind the foreground window; empty when there is none or the
+  // system will not name it.
+  virtual std::optional<std::wstring> foregroundImagePath() = 0;
   virtual ScreenSize primaryScreen() = 0;
 };
 

@@ -10,6 +10,7 @@ class Win32Input : public Input {
   bool isReported(int virtualKey) override;
   std::optional<Point> cursorPos() override;
   std::optional<std::string> foregroundTitle(int limit) override;
+  std::optional<std::wstring> foregroundImagePath() override;
   ScreenSize primaryScreen() override;
 };
 
