@@ -8,6 +8,7 @@
 
 #include "FormTestSupport.h"
 #include "platform/Keys.h"
+#include "platform/Win32Codes.h"
 #include "shell/Application.h"
 
 namespace qm {
@@ -391,6 +392,9 @@ TEST_F(SoundTest, NoticeClosesOnTheEighthTickThenOneSound) {
   tick();
   EXPECT_FALSE(notice.visible());
   EXPECT_EQ(fake_.interaction.sounds, std::vector<std::string>{"C:\\Windows\\Media\\chimes.wav"});
+  // Started, not waited for; a file that cannot be played stays silent.
+  EXPECT_EQ(fake_.interaction.soundFlags,
+            std::vector<std::uint32_t>{kSndAsync | kSndFilename | kSndNoDefault});
   tick(20);
   EXPECT_EQ(fake_.interaction.sounds.size(), 1u);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DialogTestSupport.h"
+#include "platform/Win32Codes.h"
 
 namespace qm {
 namespace {
@@ -212,6 +213,8 @@ TEST_F(PropertiesDialogTest, TheFileDialogAndTheSoundTest) {
   click(dialog.Button4());
   EXPECT_EQ(fake_.interaction.sounds,
             (std::vector<std::string>{"C:\\音\\b.wav", "C:\\missing.wav"}));
+  // The test is heard to its end, and a missing file gives the system's sound.
+  EXPECT_EQ(fake_.interaction.soundFlags, (std::vector<std::uint32_t>{kSndFilename, kSndFilename}));
   EXPECT_TRUE(boxes().empty());
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/Msg.h"
 
+#include "platform/Win32Codes.h"
+
 namespace qm {
 namespace {
 
@@ -47,7 +49,11 @@ void TForm4::NoticeTick(const decltype(Settings::soundPath)& soundPath) {
   if (countdown_ == 0) return;
   if (--countdown_ > 0) return;
   window_.setVisible(false);
-  if (!soundPath.empty()) platform_.interaction.playSound(soundPath.str());
+  // Played in the background: a long sound must not stop the ticks and the drop target. A new
+  // one cuts the last short, and a file that cannot be played stays silent.
+  if (!soundPath.empty()) {
+    platform_.interaction.playSound(soundPath.str(), kSndAsync | kSndFilename | kSndNoDefault);
+  }
 }
 
 }  // namespace qm

@@ -24,8 +24,8 @@ class TForm4 {
   // Puts the notice just below the pointer (kept where it lands, even off screen), shows it and
   // starts the countdown again, so two quick saves give one sound.
   void ShowSavedNotice();
-  // One tick of the countdown; the tick that reaches 0 closes the notice and then plays the
-  // sound, synchronously, when a path is set.
+  // One tick of the countdown; the tick that reaches 0 closes the notice and then starts the
+  // sound, in the background, when a path is set.
   void NoticeTick(const decltype(Settings::soundPath)& soundPath);
 
   Window& window() { return window_; }

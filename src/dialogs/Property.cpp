@@ -242,7 +242,8 @@ void TForm5::Button3Click() {
 }
 
 void TForm5::Button4Click() {
-  interaction_.playSound(edit2_.caption());
+  // The user asked to hear it: the dialog waits until it has ended.
+  interaction_.playSound(edit2_.caption(), kSndFilename);
 }
 
 void TForm5::CheckBox8Click() {

@@ -38,8 +38,8 @@ class Interaction {
   virtual std::optional<std::string> openFileDialog(const OpenDialogRequest& request) = 0;
   // A folder chooser that starts at `startDir` and may create a folder the user names.
   virtual std::optional<std::string> chooseFolder(const std::string& startDir) = 0;
-  // PlaySoundA with SND_FILENAME only: synchronous.
-  virtual void playSound(const std::string& path) = 0;
+  // PlaySoundA with no module and these flags (kSnd*).
+  virtual void playSound(const std::string& path, std::uint32_t flags) = 0;
   // ShellExecuteA with no owner and no verb, SW_SHOWNORMAL.
   virtual void shellExecute(const std::string& file, const std::string& parameters) = 0;
 };

@@ -31,6 +31,11 @@ constexpr std::uint32_t kErrorInvalidName = 123;
 constexpr std::uint32_t kErrorFilenameExcedRange = 206;
 constexpr std::uint32_t kErrorNoUnicodeTranslation = 1113;
 
+// PlaySound flags.
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndNoDefault = 0x0002;
+constexpr std::uint32_t kSndFilename = 0x00020000;
+
 // MAX_PATH: the longest path the "A" file functions take, with its terminating zero.
 constexpr std::size_t kMaxPath = 260;
 

@@ -2,6 +2,7 @@
 // every modal call, as timer ticks do inside a real nested message loop.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -24,7 +25,10 @@ class FakeInteraction : public Interaction {
   SaveDialogResult saveDialog(const SaveDialogRequest& request) override;
   std::optional<std::string> openFileDialog(const OpenDialogRequest& request) override;
   std::optional<std::string> chooseFolder(const std::string& startDir) override;
-  void playSound(const std::string& path) override { sounds.push_back(path); }
+  void playSound(const std::string& path, std::uint32_t flags) override {
+    sounds.push_back(path);
+    soundFlags.push_back(flags);
+  }
   void shellExecute(const std::string& file, const std::string& parameters) override {
     executed.push_back(file + " " + parameters);
   }
@@ -41,6 +45,7 @@ class FakeInteraction : public Interaction {
   std::vector<OpenDialogRequest> openDialogs;
   std::vector<std::string> folderDialogs;
   std::vector<std::string> sounds;
+  std::vector<std::uint32_t> soundFlags;  // one entry per sound
   std::vector<std::string> executed;
 
  private:

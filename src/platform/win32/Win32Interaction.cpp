@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Win32Codes.h"
 #include "platform/win32/Win32FolderChooser.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
@@ -172,8 +173,10 @@ std::optional<std::string> Win32Interaction::chooseFolder(const std::string& sta
   return runFolderChooser(owner_, startDir);
 }
 
-void Win32Interaction::playSound(const std::string& path) {
-  PlaySoundA(path.c_str(), nullptr, SND_FILENAME);
+void Win32Interaction::playSound(const std::string& path, std::uint32_t flags) {
+  static_assert(kSndAsync == SND_ASYNC && kSndNoDefault == SND_NODEFAULT &&
+                kSndFilename == SND_FILENAME);
+  PlaySoundA(path.c_str(), nullptr, flags);
 }
 
 void Win32Interaction::shellExecute(const std::string& file, const std::string& parameters) {

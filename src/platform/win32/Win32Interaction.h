@@ -15,7 +15,7 @@ class Win32Interaction : public Interaction {
   SaveDialogResult saveDialog(const SaveDialogRequest& request) override;
   std::optional<std::string> openFileDialog(const OpenDialogRequest& request) override;
   std::optional<std::string> chooseFolder(const std::string& startDir) override;
-  void playSound(const std::string& path) override;
+  void playSound(const std::string& path, std::uint32_t flags) override;
   void shellExecute(const std::string& file, const std::string& parameters) override;
 
  private:
