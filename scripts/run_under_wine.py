@@ -13,6 +13,7 @@ kept, so the settings file survives from one run to the next.
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 from pathlib import Path
@@ -34,6 +35,7 @@ from harness.wine import Wine, create_prefix  # noqa: E402
 from harness.xdnd import drop_files  # noqa: E402
 from harness.xserver import WIDTH as SCREEN_WIDTH  # noqa: E402
 from harness.xserver import VirtualScreen  # noqa: E402
+from scenarios.drag_watcher import PANEL_HEIGHTS  # noqa: E402
 
 BUILD = ROOT / "build" / "windows"
 RUN = ROOT / "build" / "run"
@@ -42,6 +44,8 @@ FOLDER = RUN / "Quillmarten"
 # The folder the shown run registers, made by the folder chooser on the way.
 SAVED_FOLDER = "C:\\Quillmarten\\saved"
 SAVED_FOLDER_ON_DISK = PREFIX / "drive_c" / "Quillmarten" / "saved"
+# The drop window size's place in the settings file's header, after the save mode.
+SIZE_OFFSET = 2
 
 
 def prepare():
@@ -103,18 +107,17 @@ def register_a_folder(desktop, app, tray, shots):
     app.wait_no_window("TForm2")
 
 
-def first_folder():
-    """The folder of the first panel, from the settings file beside the program (the defaults'
-    C:\\ without one), as a Linux path of the run's prefix."""
-    settings = FOLDER / "Quillmarten.dat"
-    windows_path = "C:\\"
-    if settings.exists():
-        path = settings.read_bytes()[settings_file.LISTS_OFFSET + settings_file.NAME_SIZE:]
-        windows_path = path[:path.index(b"\0")].decode("cp932") or windows_path
-    drive, _, rest = windows_path.partition(":")
-    if drive.upper() != "C":
-        return None
-    return PREFIX.joinpath("drive_c", *[part for part in rest.split("\\") if part])
+def registered_panel():
+    """The row of the folder panel that shows the folder registered on the way, and the panels'
+    height, from the settings file beside the program."""
+    data = (FOLDER / "Quillmarten.dat").read_bytes()
+    size = struct.unpack_from("<h", data, SIZE_OFFSET)[0]
+    for row in range(settings_file.SLOTS):
+        start = settings_file.LISTS_OFFSET + row * settings_file.SLOT_SIZE + settings_file.NAME_SIZE
+        path = data[start:start + settings_file.PATH_SIZE].split(b"\0")[0].decode("cp932")
+        if path == SAVED_FOLDER:
+            return row, PANEL_HEIGHTS[size]
+    raise Failure(f"{SAVED_FOLDER} is not in the first folder list of the settings file")
 
 
 def picture():
@@ -131,17 +134,18 @@ def picture():
 def show_drag(desktop, app):
     """The road of one drag: plays a browser, presses the button on its page and takes the
     pointer to the right edge, as a person dragging an image does, then drops the image on the
-    first folder panel. Returns a screenshot of the drop window during the drop and where the
-    copy went."""
+    panel of the folder registered at the start. Returns a screenshot of the drop window during
+    the drop and where the copy went."""
     image = picture()
-    folder = first_folder()
-    before = set(folder.iterdir()) if folder and folder.is_dir() else set()
+    row, panel_height = registered_panel()
+    folder = SAVED_FOLDER_ON_DISK
+    before = set(folder.iterdir())
     browser = Browser(desktop, RUN / "browser.log")
     browser.press_on_page()
     desktop.input.move(SCREEN_WIDTH - 1, 300)
     try:
         drop = app.wait_window("TForm1", visible=True, timeout=5)
-        point = drop.rect[0] + 40, drop.rect[1] + 8
+        point = drop.rect[0] + 40, drop.rect[1] + row * panel_height + panel_height // 2
         desktop.input.move(*point)
         shot = desktop.screen.screenshot(RUN / "drag.png")
         watch = WindowWatch(desktop, "TForm4", RUN / "notice-watch.log")
@@ -153,7 +157,7 @@ def show_drag(desktop, app):
     finally:
         desktop.input.button_up()
         browser.close()
-    after = set(folder.iterdir()) if folder and folder.is_dir() else set()
+    after = set(folder.iterdir())
     return shot, sorted(after - before)
 
 
