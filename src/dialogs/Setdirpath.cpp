@@ -6,9 +6,9 @@
 
 #include "dropwindow/DropWindowLook.h"
 #include "dropwindow/Qmt.h"
+#include "platform/AppIdentity.h"
 #include "platform/Win32Codes.h"
 #include "settings/SettingsStore.h"
-#include "shell/AppIdentity.h"
 #include "text/Cp932.h"
 
 namespace qm {

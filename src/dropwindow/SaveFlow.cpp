@@ -6,8 +6,8 @@
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveDialogFilter.h"
 #include "dropwindow/SystemErrorText.h"
+#include "platform/AppIdentity.h"
 #include "platform/Win32Codes.h"
-#include "shell/AppIdentity.h"
 #include "text/Cp932.h"
 
 namespace qm {

@@ -3,11 +3,11 @@
 #include <optional>
 #include <vector>
 
+#include "platform/AppIdentity.h"
 #include "platform/FileSystem.h"
 #include "platform/Interaction.h"
 #include "platform/Win32Codes.h"
 #include "settings/SettingsFile.h"
-#include "shell/AppIdentity.h"
 #include "text/Cp932.h"
 
 namespace qm {

@@ -4,8 +4,8 @@
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/Qmt.h"
+#include "platform/AppIdentity.h"
 #include "settings/SettingsStore.h"
-#include "shell/AppIdentity.h"
 
 namespace qm {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <exception>
 
+#include "platform/AppIdentity.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Toolkit.h"
-#include "shell/AppIdentity.h"
 #include "shell/Application.h"
 
 namespace {

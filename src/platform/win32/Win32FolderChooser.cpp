@@ -6,9 +6,9 @@
 #include <array>
 #include <cctype>
 
+#include "platform/AppIdentity.h"
 #include "platform/win32/FolderChooserIds.h"
 #include "platform/win32/Win32FileSystem.h"
-#include "shell/AppIdentity.h"
 #include "text/Cp932.h"
 
 namespace qm {

@@ -5,9 +5,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include "platform/AppIdentity.h"
 #include "platform/Menu.h"
 #include "platform/win32/Win32Peers.h"
-#include "shell/AppIdentity.h"
 
 namespace qm {
 namespace {
