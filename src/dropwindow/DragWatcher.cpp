@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "dialogs/Msg.h"
 #include "dropwindow/BrowserPrograms.h"
 #include "dropwindow/BrowserTitles.h"
 #include "dropwindow/DropWindowLook.h"
+#include "dropwindow/Msg.h"
 #include "dropwindow/Placement.h"
 #include "dropwindow/Qmt.h"
 #include "platform/Input.h"

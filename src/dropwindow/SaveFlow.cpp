@@ -1,8 +1,8 @@
 #include "dropwindow/SaveFlow.h"
 
-#include "dialogs/Msg.h"
 #include "dropwindow/DropRow.h"
 #include "dropwindow/FileNames.h"
+#include "dropwindow/Msg.h"
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveDialogFilter.h"
 #include "dropwindow/SystemErrorText.h"

@@ -2,12 +2,12 @@
 // settings store, the tray menu and the five windows. The drop window is the main window.
 #pragma once
 
-#include "dialogs/Msg.h"
 #include "dialogs/Property.h"
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/DragWatcher.h"
 #include "dropwindow/DropHandler.h"
+#include "dropwindow/Msg.h"
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveFlow.h"
 #include "platform/Platform.h"

@@ -1,4 +1,4 @@
-#include "dialogs/Msg.h"
+#include "dropwindow/Msg.h"
 
 #include "platform/Win32Codes.h"
 
