@@ -23,6 +23,10 @@ gtest_discover_tests(qm_tests DISCOVERY_TIMEOUT 60)
 add_test(NAME windows_header_stays_in_its_layer
   COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check_windows_includes.cmake)
 
+# Includes run downwards only, from shell/ to text/.
+add_test(NAME includes_run_downwards
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/check_include_layers.cmake)
+
 # The end-to-end tests drop files on the Wine desktop with this small native XDND source.
 find_package(X11)
 if(X11_FOUND)
