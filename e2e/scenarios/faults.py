@@ -95,6 +95,8 @@ def delete_list(session, app, tray, before):
     # The list the user was told could not be deleted is there, and so are the lists after it.
     expect(app.find("TForm2", visible=True), "the editor closed")
     shows_list(editor, 2)
+    editor.click("3")
+    shows_list(editor, 3)
     editor.click("5")
     shows_list(editor, 5)
     editor.click("キャンセル")

@@ -395,8 +395,9 @@ void TForm2::Button14Click() {
   const std::size_t shown = static_cast<std::size_t>(shownList_);
   const bool saved = store_.saveChange([shown](Settings& settings, ConfirmedFolderLists& lists) {
     // The lists after the deleted one move down by one; the last list becomes empty.
-    for (std::size_t i = shown; i + 1 < lists.lists.size(); ++i)
+    for (std::size_t i = shown; i + 1 < lists.lists.size(); ++i) {
       lists.lists[i] = lists.lists[i + 1];
+    }
     lists.lists.back() = FolderList{};
     settings.lastListIndex = static_cast<std::int8_t>(settings.lastListIndex - 1);
   });
