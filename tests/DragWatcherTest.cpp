@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -200,15 +201,59 @@ TEST_F(DragWatcherTest, ReleaseHidesAtTheNextTickOnceNoDropIsBusy) {
   EXPECT_FALSE(dropWindow().visible());
 }
 
-TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeaves) {
-  dragToRightEdge();
-  dropWindow().onDragOver(true);
-  release(vk::kLeftButton);
-  tick(3);
-  EXPECT_TRUE(dropWindow().visible());
-  dropWindow().onDragOver(false);
-  tick();
-  EXPECT_FALSE(dropWindow().visible());
+// An OLE drag over the window keeps it up after the release, for its drop may come a tick
+// later; but a drag whose program is gone says nothing more, and after ten ticks with the button
+// up and no move over the window it counts as gone.
+TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeavesOrGoesQuiet) {
+  const struct {
+    const char* what;
+    std::function<void(int)> beforeTick;  // ticks after the release, counted from 1
+    int hiddenAt;
+  } cases[] = {
+      {"it leaves",
+       [this](int t) {
+         if (t == 3) dropWindow().onDragOver(false);
+       },
+       3},
+      {"its program dies", [](int) {}, 10},
+      {"a move over the window counts again",
+       [this](int t) {
+         if (t == 6) dropWindow().onDragOver(true);
+       },
+       15},
+      {"the button held again counts again",
+       [this](int t) {
+         if (t == 4) hold(vk::kLeftButton);
+         if (t == 7) release(vk::kLeftButton);
+       },
+       16},
+      {"a drop being handled still keeps it up",
+       [this](int t) {
+         if (t == 1) form().dropBusy = true;
+         if (t == 20) form().dropBusy = false;
+       },
+       20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    dragToRightEdge();
+    dropWindow().onDragOver(true);
+    release(vk::kLeftButton);
+    for (int t = 1; t <= 24; ++t) {
+      c.beforeTick(t);
+      tick();
+      ASSERT_EQ(dropWindow().visible(), t < c.hiddenAt) << "tick " << t;
+    }
+    EXPECT_EQ(watcher().state(), State::Idle);
+    EXPECT_FALSE(form().dragOver);
+    // The next drag brings the window up as always.
+    moveTo({600, 500});
+    dragToRightEdge();
+    release(vk::kLeftButton);
+    tick(2);
+    EXPECT_FALSE(dropWindow().visible());
+    moveTo({600, 500});
+  }
 }
 
 TEST_F(DragWatcherTest, WindowStaysUpWhileAModalBoxOfTheDropRunsTicks) {

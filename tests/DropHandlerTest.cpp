@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "DropTestSupport.h"
+#include "platform/FileReplacement.h"
 #include "platform/Keys.h"
 #include "platform/Win32Codes.h"
 
@@ -50,6 +51,15 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
     write(target, "old");
     fs::permissions(target, fs::perms::owner_read);
     return std::vector<std::string>{t.source("photo.jpg")};
+  };
+  // Marked the way the host cannot mark a file, as Windows would report it.
+  const auto markedTarget = [](std::uint32_t attributes) {
+    return [attributes](test::DropTest& t) {
+      const fs::path target = fs::path(t.folder("two")) / "photo.jpg";
+      write(target, "old");
+      t.fake.files.markedAttributes[target.string()] = attributes;
+      return std::vector<std::string>{t.source("photo.jpg")};
+    };
   };
   const auto readOnlyFolder = [](test::DropTest& t) {
     write(fs::path(t.folder("two")) / "photo.jpg", "old");
@@ -109,6 +119,20 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
        {systemBox(kErrorAccessDenied)},
        0,
        1},
+      {"overwrite onto a hidden file",
+       kSaveOverwrite,
+       kRowTwo,
+       markedTarget(file_replacement::kHidden),
+       {systemBox(kErrorAccessDenied)},
+       0,
+       1},
+      {"overwrite onto a system file",
+       kSaveOverwrite,
+       kRowTwo,
+       markedTarget(file_replacement::kSystem),
+       {systemBox(kErrorAccessDenied)},
+       0,
+       1},
       {"numbered in a folder that takes no file stops at the first such failure",
        kSaveNumbered,
        kRowTwo,
@@ -164,7 +188,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
        kSaveOverwrite,
        kRowTwo,
        [](test::DropTest&) { return std::vector<std::string>{""}; },
-       {},
+       {systemBox(kErrorInvalidData)},
        0,
        0},
   };
@@ -174,6 +198,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
     fs::remove_all(two());
     fs::create_directory(two());
     fake.files.diskFullAfter.reset();
+    fake.files.markedAttributes.clear();
     fake.interaction.messageBoxes.clear();
     fake.interaction.saveDialogs.clear();
     start(c.mode);

@@ -28,6 +28,7 @@ class FakeDroppedFiles : public DroppedFiles {
   FakeDroppedFiles(std::vector<std::string> paths, const bool& busy)
       : paths_(std::move(paths)), busy_(busy) {}
   std::string firstPath() override { return paths_.empty() ? std::string() : paths_.front(); }
+  std::uint32_t readError() const override { return error; }
   void finish() override {
     ++finished;
     busyWhenFinished = busy_;
@@ -35,6 +36,7 @@ class FakeDroppedFiles : public DroppedFiles {
 
   int finished = 0;
   bool busyWhenFinished = false;
+  std::uint32_t error = 0;  // why an empty first path could not be read
 
  private:
   std::vector<std::string> paths_;

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "DialogTestSupport.h"
 #include "dropwindow/DropWindowLook.h"
+#include "settings/SettingsFile.h"
 
 namespace qm {
 namespace {
@@ -520,19 +523,170 @@ TEST_F(FolderEditorTest, WithoutSettingsFileASaveElsewhereWritesEmptyLists) {
   EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(FolderEditorTest, AFailedSaveKeepsTheChangeInTheEditorAndTheOldFile) {
-  TForm2& editor = open(header(kSaveNumbered, kSizeSmall, 0), listsNamedByIndex(1));
-  const Bytes before = fileBytes();
-  registerFolder("new", "C:\\new");
-  fake_.files.diskFullAfter = 100;
-  answer({kOk, kNo});
-  click(editor.Button7());
-  ASSERT_EQ(boxes().size(), 2u);
-  EXPECT_EQ(boxes()[0].caption, "SAVE ERROR");
-  EXPECT_EQ(boxes()[1], kConfirmedQuestion);
-  EXPECT_EQ(fileBytes(), before);
-  EXPECT_EQ(app_->store().folderLists().lists[0][2].name.str(), "new");
-  EXPECT_FALSE(editor.changed());
+// The image of lists named by listsNamedByIndex, written out from the file layout: `lists` are
+// the numbers of the lists in file order, `added` a folder appended to list `addedTo`.
+Bytes imageOfNamedLists(std::int16_t mode, std::uint8_t flags, std::int8_t last,
+                        const std::vector<int>& lists, int addedTo = -1) {
+  Bytes image = test::imageWithHeader(mode, kSizeSmall, flags, last);
+  for (std::size_t k = 0; k < lists.size(); ++k) {
+    const std::string n = std::to_string(lists[k]);
+    const int list = static_cast<int>(k);
+    test::putBytes(image, test::nameAt(list, 0), "list" + n + "a");
+    test::putBytes(image, test::pathAt(list, 0), "C:\\" + n + "\\a");
+    test::putBytes(image, test::nameAt(list, 1), "list" + n + "b");
+    test::putBytes(image, test::pathAt(list, 1), "C:\\" + n + "\\b");
+  }
+  if (addedTo >= 0) {
+    const int slot = addedTo < static_cast<int>(lists.size()) ? 2 : 0;
+    test::putBytes(image, test::nameAt(addedTo, slot), "new");
+    test::putBytes(image, test::pathAt(addedTo, slot), "C:\\new");
+  }
+  return image;
+}
+
+// A save refused at Confirm, at the properties' OK or at Delete list does none of what follows
+// a save: no confirmation, the dialog stays with the user's choices, and nothing of the change
+// stays in memory. So the next save that works, whichever it is, writes what the user sees.
+TEST_F(FolderEditorTest, ARefusedSaveChangesNothingAndTheNextSaveWritesWhatTheUserSees) {
+  using Step = std::function<void()>;
+  const Step confirmListTwo = [this] {
+    click(openEditor().listTabs()[1]);
+    registerFolder("new", "C:\\new");
+    click(app_->Form2().Button7());
+  };
+  const Step confirmNewList = [this] {
+    click(openEditor().listTabs()[3]);
+    registerFolder("new", "C:\\new");
+    click(app_->Form2().Button7());
+  };
+  const Step propertiesOk = [this] {
+    app_->trayMenu().N8().onClick();
+    click(app_->Form5().CheckBox1());  // the top edge off
+    click(app_->Form5().Button1());
+  };
+  const Step deleteListTwo = [this] {
+    click(openEditor().listTabs()[1]);
+    click(app_->Form2().Button14());
+  };
+  const Step retryConfirm = [this] { click(app_->Form2().Button7()); };
+  const Step retryOk = [this] { click(app_->Form5().Button1()); };
+  const Step retryDelete = [this] { click(app_->Form2().Button14()); };
+  // Closing the dialog and choosing another save mode from the tray saves everything again.
+  const Step cancelEditorThenMode = [this] {
+    click(app_->Form2().Button8());
+    app_->trayMenu().N1().onClick();
+  };
+  const Step cancelPropertiesThenMode = [this] {
+    click(app_->Form5().Button2());
+    app_->trayMenu().N1().onClick();
+  };
+  const auto editor = [this]() -> const Window& { return app_->Form2().window(); };
+  const auto properties = [this]() -> const Window& { return app_->Form5().window(); };
+  const RecordedMessageBox saveError{"設定を保存できません", "SAVE ERROR", 0x10};
+  const Bytes unchangedButMode = imageOfNamedLists(kSaveOverwrite, 0, 2, {1, 2, 3});
+
+  const struct {
+    const char* what;
+    Step refused;
+    std::vector<int> answers;  // to the boxes up to and including the refusal's
+    std::vector<RecordedMessageBox> boxes;
+    std::function<const Window&()> dialog;
+    Step next;
+    std::vector<int> nextAnswers;
+    Bytes written;
+  } cases[] = {
+      {"Confirm, then a save elsewhere",
+       confirmListTwo,
+       {kOk},
+       {saveError},
+       editor,
+       cancelEditorThenMode,
+       {},
+       unchangedButMode},
+      {"Confirm, then Confirm again",
+       confirmListTwo,
+       {kOk},
+       {saveError},
+       editor,
+       retryConfirm,
+       {kYes},
+       imageOfNamedLists(kSaveNumbered, 0, 2, {1, 2, 3}, 1)},
+      {"Confirm of a new list, then a save elsewhere",
+       confirmNewList,
+       {kOk},
+       {saveError},
+       editor,
+       cancelEditorThenMode,
+       {},
+       unchangedButMode},
+      {"Confirm of a new list, then Confirm again",
+       confirmNewList,
+       {kOk},
+       {saveError},
+       editor,
+       retryConfirm,
+       {kYes},
+       imageOfNamedLists(kSaveNumbered, 0, 3, {1, 2, 3}, 3)},
+      {"properties OK, then a save elsewhere",
+       propertiesOk,
+       {kOk},
+       {saveError},
+       properties,
+       cancelPropertiesThenMode,
+       {},
+       unchangedButMode},
+      {"properties OK, then OK again",
+       propertiesOk,
+       {kOk},
+       {saveError},
+       properties,
+       retryOk,
+       {},
+       imageOfNamedLists(kSaveNumbered, 0x08, 2, {1, 2, 3})},
+      {"Delete list, then a save elsewhere",
+       deleteListTwo,
+       {kYes, kOk},
+       {kDeleteListQuestion, saveError},
+       editor,
+       cancelEditorThenMode,
+       {},
+       unchangedButMode},
+      {"Delete list, then Delete list again",
+       deleteListTwo,
+       {kYes, kOk},
+       {kDeleteListQuestion, saveError},
+       editor,
+       retryDelete,
+       {kYes},
+       imageOfNamedLists(kSaveNumbered, 0, 1, {1, 3})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(header(kSaveNumbered, kSizeSmall, 2), listsNamedByIndex(3));
+    const Bytes before = fileBytes();
+    ASSERT_EQ(before, imageOfNamedLists(kSaveNumbered, 0, 2, {1, 2, 3}));
+    fake_.files.replaceFault = DiskFileSystem::ReplaceFault::CannotCreate;
+    answer(c.answers);
+
+    c.refused();
+
+    EXPECT_EQ(boxes(), c.boxes);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_TRUE(c.dialog().visible());
+    // Memory holds what the file holds, and the drop window still offers list 1 from it.
+    const auto image =
+        settings_file::buildImage(app_->store().settings(), app_->store().folderLists());
+    EXPECT_EQ(Bytes(image.begin(), image.end()), before);
+    EXPECT_EQ(app_->Form1().folderPanels()[0].caption(), "list1a");
+
+    fake_.files.replaceFault = DiskFileSystem::ReplaceFault::None;
+    boxes().clear();
+    answer(c.nextAnswers);
+    c.next();
+    EXPECT_EQ(fileBytes(), c.written);
+    EXPECT_EQ(std::count(boxes().begin(), boxes().end(), saveError), 0);
+    app_.reset();
+  }
 }
 
 }  // namespace

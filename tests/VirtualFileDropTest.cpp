@@ -3,6 +3,7 @@
 // file, with names that code page 932 cannot hold kept in UTF-8 all the way to the disk.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -237,6 +238,59 @@ TEST_F(VirtualFileDrop, WhatCannotBeSavedSaysWhyAndWritesNothing) {
     start(kSaveOverwrite);
     fake.interaction.messageBoxes.clear();
     oleDrop(c.row, c.taken(*this));
+    EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
+    EXPECT_TRUE(contents(two()).empty());
+    EXPECT_FALSE(noticeShown());
+    EXPECT_FALSE(app->Form1().dropBusy);
+  }
+}
+
+// A drop whose file cannot be read, on either road, says why in the system's box: with the
+// system's reason, or as bad data when there is none, and never with the text of code 0, which
+// says that all went well.
+TEST_F(VirtualFileDrop, ADropThatCannotBeReadSaysWhyButNeverWithCodeZero) {
+  constexpr std::uint32_t kErrorInvalidParameter = 87;
+  const auto unreadableList = [this](std::size_t row, std::uint32_t error) {
+    fake.input.cursor = pointerOnRow(row);
+    test::FakeDroppedFiles files({""}, app->Form1().dropBusy);
+    files.error = error;
+    app->Form1().window().onDropFiles(files);
+    EXPECT_EQ(files.finished, 1);
+  };
+  const auto taken = [this](std::size_t row, std::string virtualName, std::uint32_t error) {
+    TakenDrop drop;
+    drop.virtualName = std::move(virtualName);
+    drop.contentError = error;
+    oleDrop(row, std::move(drop));
+  };
+  const struct {
+    const char* what;
+    std::function<void()> drop;
+    std::vector<RecordedMessageBox> boxes;
+  } cases[] = {
+      {"a dropped-file list, with the system's reason",
+       [&] { unreadableList(kRowTwo, kErrorInvalidParameter); },
+       {systemBox(kErrorInvalidParameter)}},
+      {"a dropped-file list, without a reason",
+       [&] { unreadableList(kRowTwo, 0); },
+       {systemBox(kErrorInvalidData)}},
+      {"a dropped-file list off the panels", [&] { unreadableList(kRowModeLabel, 0); }, {}},
+      {"an OLE file list, with the system's reason",
+       [&] { taken(kRowTwo, "", kErrorInvalidParameter); },
+       {systemBox(kErrorInvalidParameter)}},
+      {"an OLE file list, without a reason",
+       [&] { taken(kRowTwo, "", 0); },
+       {systemBox(kErrorInvalidData)}},
+      {"a virtual file's bytes, without a reason",
+       [&] { taken(kRowTwo, "photo.jpg", 0); },
+       {systemBox(kErrorInvalidData)}},
+      {"an OLE file list off the panels", [&] { taken(kRowModeLabel, "", 0); }, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(kSaveOverwrite);
+    fake.interaction.messageBoxes.clear();
+    c.drop();
     EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
     EXPECT_TRUE(contents(two()).empty());
     EXPECT_FALSE(noticeShown());

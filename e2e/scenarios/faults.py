@@ -1,16 +1,20 @@
-"""Faults of the real file system: a read-only settings file, a folder nobody may write to, a
-drive that fills up and a folder deleted while the drop window is up. Each shows its box, keeps
-every file as it was and leaves the program working."""
+"""Faults of the real file system: a read-only settings file (saved from the tray, by Confirm and
+by Delete list), a folder nobody may write to, a hidden file in the way of an overwrite, a drive
+that fills up and a folder deleted while the drop window is up. Each shows its box, keeps every
+file as it was and leaves the program working."""
 
 import shutil
 from dataclasses import dataclass
+from typing import Callable
 
 from harness import settings_file
 from harness.cases import case, table
+from harness.dialog import Dialog
 from harness.file_faults import fill, small_drive, unwritable_folder
 from harness.message_box import MessageBox
+from harness.scenarios_support import answer
 from harness.tray import Tray
-from harness.waits import expect
+from harness.waits import expect, expect_steady, wait_until
 from scenarios.drops import (SECOND_ROW, THREE_FOLDERS, Drag, content, expect_notice_gone,
                              expect_system_box, notice_watch, settings)
 from scenarios.save_mode_menu import PREPARED, file_state
@@ -26,15 +30,20 @@ def expect_no_stray_files(session):
            f"the program folder holds {contents}")
 
 
-@case("fault.read_only_settings_file_stays_as_it_was", settings=PREPARED)
-def read_only_settings_file(session):
-    session.settings_path.chmod(READ_ONLY)
-    app = session.start_app()
-    tray = Tray(session, app)
-    before = file_state(session)
+EDITOR = "保存先フォルダ登録(&M)..."
 
-    tray.choose("保存モード", "上書き")
 
+def list_names(number):
+    return [name for name, _ in settings_file.folders(12, number)]
+
+
+def shows_list(editor, number):
+    """Waits for the editor to show the folders that list `number` has in the prepared file."""
+    wait_until(f"the editor to show list {number} as the file holds it",
+               lambda: editor.items(editor.list_box()) == list_names(number))
+
+
+def expect_save_error(session, app, before):
     box = MessageBox(session, app, "SAVE ERROR", timeout=10)
     texts = [text for text in box.texts() if text]
     expect(texts == ["設定を保存できません"], f"the box says {texts}")
@@ -45,10 +54,82 @@ def read_only_settings_file(session):
     expect(session.settings_path.stat().st_mode & 0o777 == READ_ONLY,
            "the settings file is no longer read-only")
     expect_no_stray_files(session)
+
+
+def save_mode_from_the_tray(session, app, tray, before):
+    tray.choose("保存モード", "上書き")
+    expect_save_error(session, app, before)
+
+
+def confirm(session, app, tray, before):
+    tray.choose(EDITOR)
+    editor = Dialog(session, app, "TForm2")
+    shows_list(editor, 1)
+    editor.click_at(*session.probe.item_centre(editor.list_box(), 0))
+    editor.click("削　除")
+    wait_until("the first folder to leave the list",
+               lambda: editor.items(editor.list_box()) == list_names(1)[1:])
+    editor.click("確　定")
+    expect_save_error(session, app, before)
+    expect_steady("the editor said the list was confirmed",
+                  lambda: app.find("#32770", title="確定完了", visible=True) is None, 1.5)
+    expect(app.find("TForm2", visible=True), "the editor closed")
+    # The unconfirmed change is still there to be thrown away; the lists hold what the file does.
+    editor.click("2")
+    answer(MessageBox(session, app, "確認画面"), "OK")
+    shows_list(editor, 2)
+    editor.click("1")
+    shows_list(editor, 1)
+    editor.click("キャンセル")
+    app.wait_no_window("TForm2")
+
+
+def delete_list(session, app, tray, before):
+    tray.choose(EDITOR)
+    editor = Dialog(session, app, "TForm2")
+    editor.click("2")
+    shows_list(editor, 2)
+    editor.click("リスト削除")
+    answer(MessageBox(session, app, "フォルダリスト削除完了"), "はい")
+    expect_save_error(session, app, before)
+    # The list the user was told could not be deleted is there, and so are the lists after it.
+    expect(app.find("TForm2", visible=True), "the editor closed")
+    shows_list(editor, 2)
+    editor.click("3")
+    shows_list(editor, 3)
+    editor.click("5")
+    shows_list(editor, 5)
+    editor.click("キャンセル")
+    app.wait_no_window("TForm2")
+
+
+@dataclass(frozen=True)
+class ReadOnlySave:
+    name: str
+    settings: bytes
+    save: Callable
+
+
+READ_ONLY_SAVES = [
+    ReadOnlySave("save_mode", PREPARED, save_mode_from_the_tray),
+    ReadOnlySave("confirm", PREPARED, confirm),
+    ReadOnlySave("delete_list", PREPARED, delete_list),
+]
+
+
+def read_only_settings_file(session, row):
+    session.settings_path.chmod(READ_ONLY)
+    app = session.start_app()
+    tray = Tray(session, app)
+    before = file_state(session)
+    row.save(session, app, tray, before)
     # The program goes on: its menu still opens and closes.
     tray.open_menu()
     tray.close_menu()
     app.expect_running()
+
+
+table("fault.read_only_settings_file_stays_as_it_was", READ_ONLY_SAVES, read_only_settings_file)
 
 
 @dataclass(frozen=True)
@@ -76,6 +157,32 @@ def unwritable_destination(session, row):
 
 
 table("fault.destination_without_write_permission", DENIED, unwritable_destination)
+
+def attributes(session, windows_path):
+    """The attribute letters the system's attrib shows for a file."""
+    out = session.wine.run(["attrib", windows_path]).stdout
+    return out.split(b":\\", 1)[0].decode("ascii", "replace")
+
+
+@case("fault.hidden_file_is_not_overwritten", settings=settings(0))
+def hidden_target(session):
+    # The system's copy refuses to replace a hidden file; so does the program, in every way.
+    drag = Drag(session)
+    target = drag.folders[SECOND_ROW] / "photo.jpg"
+    target.write_bytes(b"old")
+    windows_target = THREE_FOLDERS[SECOND_ROW][1] + "\\photo.jpg"
+    session.wine.run(["attrib", "+h", windows_target])
+    expect("H" in attributes(session, windows_target), "attrib could not hide the file")
+    before = target.stat()
+    drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
+    expect_system_box(session, drag, ERROR_ACCESS_DENIED)
+    after = target.stat()
+    expect(drag.contents(SECOND_ROW) == {"photo.jpg": b"old"},
+           f"the folder holds {sorted(drag.contents(SECOND_ROW))} or its file changed")
+    expect((after.st_ino, after.st_mtime_ns) == (before.st_ino, before.st_mtime_ns),
+           "the hidden file was replaced by another")
+    expect("H" in attributes(session, windows_target), "the file is no longer hidden")
+
 
 SMALL_FOLDER = ("小", "E:\\小")
 ON_SMALL_DRIVE = [THREE_FOLDERS[0], SMALL_FOLDER, THREE_FOLDERS[2]]

@@ -276,10 +276,13 @@ void TForm5::Button1Click() {
         "エラー！", kMbOk | kMbIconError);
     return;
   }
-  Settings& settings = store_.settings();
-  settings.switchFlags = composeSwitchFlags();
-  settings.soundPath.assign(soundPath);
-  store_.saveSettings();
+  const std::uint8_t flags = composeSwitchFlags();
+  const bool saved = store_.saveChange([&](Settings& settings, ConfirmedFolderLists&) {
+    settings.switchFlags = flags;
+    settings.soundPath.assign(soundPath);
+  });
+  // Unsaved, the choices stay on view for another try; the program goes on with the old ones.
+  if (!saved) return;
   closeDialog();
 }
 

@@ -360,16 +360,19 @@ void TForm2::Button7Click() {
     showError("データが設定されていません", kConfirmCaption);
     return;
   }
-  // Entries go to slots 1..n without gaps; the slots after them become free.
-  FolderList& list = store_.folderLists().lists[static_cast<std::size_t>(shownList_)];
-  for (std::size_t i = 0; i < list.size(); ++i) {
-    list[i].name.assign(i < names.size() ? names[i] : "");
-    list[i].path.assign(i < paths.size() ? paths[i] : "");
-  }
-  // Confirming on the tab after the last list is what brings a new list into existence.
-  std::int8_t& last = store_.settings().lastListIndex;
-  if (shownList_ > last) last = shownList_;
-  store_.saveSettings();
+  const std::size_t shown = static_cast<std::size_t>(shownList_);
+  const bool saved = store_.saveChange([&](Settings& settings, ConfirmedFolderLists& lists) {
+    // Entries go to slots 1..n without gaps; the slots after them become free.
+    FolderList& list = lists.lists[shown];
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      list[i].name.assign(i < names.size() ? names[i] : "");
+      list[i].path.assign(i < paths.size() ? paths[i] : "");
+    }
+    // Confirming on the tab after the last list is what brings a new list into existence.
+    if (shownList_ > settings.lastListIndex) settings.lastListIndex = shownList_;
+  });
+  // The box has said it; the edits stay in the editor, unconfirmed, for another try.
+  if (!saved) return;
   changed_ = false;
   if (interaction_.messageBox("登録フォルダを確定しました。\nフォルダ登録画面を閉じますか？",
                               "確定完了", kMbYesNo | kMbIconInformation) == kIdYes) {
@@ -381,8 +384,7 @@ void TForm2::Button7Click() {
 }
 
 void TForm2::Button14Click() {
-  std::int8_t& last = store_.settings().lastListIndex;
-  if (last == 0) {
+  if (store_.settings().lastListIndex == 0) {
     showError("フォルダリストをすべて削除することはできません", "フォルダリスト削除エラー");
     return;
   }
@@ -390,14 +392,17 @@ void TForm2::Button14Click() {
                               "フォルダリスト削除完了", kMbYesNo | kMbIconInformation) != kIdYes) {
     return;
   }
-  // The lists after the deleted one move down by one; the last list becomes empty.
-  auto& lists = store_.folderLists().lists;
-  for (std::size_t i = static_cast<std::size_t>(shownList_); i + 1 < lists.size(); ++i) {
-    lists[i] = lists[i + 1];
-  }
-  lists.back() = FolderList{};
-  last = static_cast<std::int8_t>(last - 1);
-  store_.saveSettings();
+  const std::size_t shown = static_cast<std::size_t>(shownList_);
+  const bool saved = store_.saveChange([shown](Settings& settings, ConfirmedFolderLists& lists) {
+    // The lists after the deleted one move down by one; the last list becomes empty.
+    for (std::size_t i = shown; i + 1 < lists.lists.size(); ++i) {
+      lists.lists[i] = lists.lists[i + 1];
+    }
+    lists.lists.back() = FolderList{};
+    settings.lastListIndex = static_cast<std::int8_t>(settings.lastListIndex - 1);
+  });
+  // The list the user was told is still there stays, and so does the editor with it.
+  if (!saved) return;
   // The drop window goes back to list 1 and reads it again, even when list 1 was current.
   if (dropWindow_.currentFolderList() == 0) {
     dropWindow_.Refresh();

@@ -41,6 +41,7 @@ void DragWatcher::Timer1Timer() {
   if (!pointer) return;
   pointer_ = *pointer;
   const std::uint8_t code = pollSwitches(pointer_, held);
+  if (form_.dragOver) noteQuietDrag(held);
 
   switch (state_) {
     case State::Idle:
@@ -64,6 +65,18 @@ void DragWatcher::Timer1Timer() {
       break;
   }
   TrackTabHover();
+}
+
+void DragWatcher::noteQuietDrag(bool held) {
+  // A dragging program that died, or whose drag loop ended without a word, never says the drag
+  // left: once the button has been up for long with no move over the window, it has gone.
+  if (held) {
+    form_.dragQuietTicks = 0;
+    return;
+  }
+  if (++form_.dragQuietTicks < kGoneDragTicks) return;
+  form_.dragOver = false;
+  form_.dragQuietTicks = 0;
 }
 
 std::uint8_t DragWatcher::pollSwitches(Point pointer, bool held) {

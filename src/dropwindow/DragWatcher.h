@@ -22,6 +22,8 @@ class DragWatcher {
   static constexpr int kHoverZoneWidth = 84;
   static constexpr int kHoverCellWidth = 24;
   static constexpr std::uint8_t kHoverDwellTicks = 6;
+  // Button-up ticks without a move after which an OLE drag over the window counts as gone.
+  static constexpr std::uint8_t kGoneDragTicks = 10;
 
   // Takes over Timer1's ticks; the timer runs from the drop window's creation and is never
   // stopped.
@@ -37,6 +39,7 @@ class DragWatcher {
   const GestureHistory& gestureHistory() const { return history_; }
 
  private:
+  void noteQuietDrag(bool held);
   std::uint8_t pollSwitches(Point pointer, bool held);
   void showDecision(std::uint8_t code);
   void placeWindow(std::uint8_t code);

@@ -52,7 +52,11 @@ DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow
 void DropHandler::WMDropFiles(DroppedFiles& files) {
   const DropInProgress inProgress(form_.dropBusy, files);
   const std::string path = files.firstPath();
-  if (path.empty()) return;  // the list could not be read: there is nothing to copy
+  if (path.empty()) {
+    // Nothing to copy; a drop on a folder still hears why, as any save that fails does.
+    if (flow_.aim().folder) flow_.showSystemError(files.readError(), kMbIconInformation);
+    return;
+  }
   DroppedFile source(form_.platform().files, path);
   flow_.save(flow_.aim(), file_names::fileNameOf(path), TextEncoding::Cp932, source);
 }

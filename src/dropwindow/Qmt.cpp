@@ -69,7 +69,10 @@ TForm1::TForm1(Platform& platform, SettingsStore& store, SettingsMarks& marks)
                            std::make_index_sequence<kFolderListCount>())),
       timer1_(platform.toolkit, window_, kTickMs) {
   buildLayout();
-  window_.onDragOver = [this](bool over) { dragOver = over; };
+  window_.onDragOver = [this](bool over) {
+    dragOver = over;
+    dragQuietTicks = 0;
+  };
   timer1_.setEnabled(true);
   FormCreate();
 }

@@ -64,6 +64,9 @@ class TForm1 {
   std::uint8_t noticeCountdown = 0;  // ticks until the saved notice closes; 0 = none pending
   // An OLE drag is over the window: a drop may still come, so it must not go away under it.
   bool dragOver = false;
+  // Ticks with the button up since the drag over the window last moved. Each move sets it back
+  // to 0; the watcher counts it up and takes a drag that stays quiet too long as gone.
+  std::uint8_t dragQuietTicks = 0;
 
  private:
   void buildLayout();

@@ -117,6 +117,8 @@ void SaveFlow::confirm(std::uint32_t error) {
 }
 
 void SaveFlow::showSystemError(std::uint32_t error, unsigned icon) {
+  // Code 0 says the operation succeeded; a failure that came without a reason is bad data.
+  if (error == kErrorSuccess) error = kErrorInvalidData;
   Platform& platform = form_.platform();
   platform.interaction.messageBox(systemErrorText(platform.files.systemMessage(error), error),
                                   kAppTitle, kMbOk | icon);

@@ -37,7 +37,8 @@ class SaveFlow {
   // UTF-8; the flow cleans it up.
   void save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
             DropSource& source);
-  // The box for a failure of the system, with its own text for the error.
+  // The box for a failure of the system, with its own text for the error; a failure without a
+  // code is shown as bad data, never with the text of code 0, which says all went well.
   void showSystemError(std::uint32_t error, unsigned icon);
 
   // Made once; its folder, name and filter index are set anew for every dialog save.

@@ -2,6 +2,7 @@
 // of the client area (the same thing for the borderless windows).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -23,7 +24,9 @@ enum class WindowStyle {
 class DroppedFiles {
  public:
   virtual ~DroppedFiles() = default;
+  // Empty when the list cannot be read; readError() then says why, 0 when the system did not.
   virtual std::string firstPath() = 0;
+  virtual std::uint32_t readError() const = 0;
   virtual void finish() = 0;
 };
 
@@ -45,11 +48,11 @@ class Window : public Widget {
   // The close box, the system menu's close command or Alt+F4; without a handler the window hides.
   std::function<void()> onCloseCommand;
   std::function<void(DroppedFiles&)> onDropFiles;
-  // OLE drags. onDragOver(true): a drag the window can take came over it; (false): it left, was
-  // cancelled or dropped. onOleDrop runs inside the drop while the dragging program waits: it
-  // may read what it needs of the moment (the pointer) before it calls `take`, which copies what
-  // the drag brought while the dragging program still has it, and it leaves whatever may take
-  // long or open a box to runSoon.
+  // OLE drags. onDragOver(true): a drag the window can take came over it or moved over it;
+  // (false): it left, was cancelled or dropped. onOleDrop runs inside the drop while the dragging
+  // program waits: it may read what it needs of the moment (the pointer) before it calls `take`,
+  // which copies what the drag brought while the dragging program still has it, and it leaves
+  // whatever may take long or open a box to runSoon.
   std::function<void(bool)> onDragOver;
   std::function<void(const std::function<TakenDrop()>& take)> onOleDrop;
 

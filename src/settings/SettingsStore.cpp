@@ -71,12 +71,41 @@ void SettingsStore::loadFolderLists() {
   settings_file::readFolderLists(*file, lists_);
 }
 
-void SettingsStore::saveSettings() {
-  const settings_file::Image image = settings_file::buildImage(settings_, lists_);
-  if (path_.empty() || !files_.replaceFile(path_, std::vector(image.begin(), image.end()))) {
-    interaction_.messageBox(kSaveFailedText, kSaveFailedCaption, kMbOk | kMbIconError);
-    return;
+bool SettingsStore::saveSettings() {
+  if (!writeFile()) {
+    reportSaveFailure();
+    return false;
   }
+  afterSave();
+  return true;
+}
+
+bool SettingsStore::saveChange(
+    const std::function<void(Settings&, ConfirmedFolderLists&)>& change) {
+  const Settings settingsBefore = settings_;
+  const ConfirmedFolderLists listsBefore = lists_;
+  change(settings_, lists_);
+  if (!writeFile()) {
+    // Put back before the box: ticks run inside it, and must see only what the file holds.
+    settings_ = settingsBefore;
+    lists_ = listsBefore;
+    reportSaveFailure();
+    return false;
+  }
+  afterSave();
+  return true;
+}
+
+bool SettingsStore::writeFile() {
+  const settings_file::Image image = settings_file::buildImage(settings_, lists_);
+  return !path_.empty() && files_.replaceFile(path_, std::vector(image.begin(), image.end()));
+}
+
+void SettingsStore::reportSaveFailure() {
+  interaction_.messageBox(kSaveFailedText, kSaveFailedCaption, kMbOk | kMbIconError);
+}
+
+void SettingsStore::afterSave() {
   lists_.settingsFileMissing = false;
   if (onSaved) onSaved();
 }

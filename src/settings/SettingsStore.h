@@ -28,8 +28,12 @@ class SettingsStore {
   // Fills the confirmed folder lists, or notes that the file is missing.
   void loadFolderLists();
   // Writes the whole file, then runs onSaved (the drop window's refresh). A failure is reported
-  // to the user, leaves the old file as it was and skips onSaved.
-  void saveSettings();
+  // to the user, leaves the old file as it was and skips onSaved; it returns false.
+  bool saveSettings();
+  // Makes `change` to the settings and the folder lists and saves them. When the save fails,
+  // both go back to what they were, so that memory never holds what the file does not and a
+  // later save writes only what the user was told was kept.
+  bool saveChange(const std::function<void(Settings&, ConfirmedFolderLists&)>& change);
   // Store and save when the value differs from the stored one; otherwise nothing.
   void setSaveMode(std::int16_t mode);
   void setDropWindowSize(std::int16_t size);
@@ -43,6 +47,9 @@ class SettingsStore {
 
  private:
   void applyDefaults();
+  bool writeFile();
+  void reportSaveFailure();
+  void afterSave();
 
   FileSystem& files_;
   Interaction& interaction_;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/FileReplacement.h"
 #include "platform/Win32Codes.h"
 #include "text/Cp932.h"
 
@@ -111,7 +112,12 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
   const bool existed = fs::exists(to, error);
   if (existed) {
     if (failIfExists) return kErrorFileExists;
-    if (fs::is_directory(to, error) || !writable(to)) return kErrorAccessDenied;
+    const auto marked = markedAttributes.find(to.string());
+    const std::uint32_t attributes =
+        (writable(to) ? 0 : file_replacement::kReadOnly) |
+        (fs::is_directory(to, error) ? file_replacement::kDirectory : 0) |
+        (marked == markedAttributes.end() ? 0 : marked->second);
+    if (file_replacement::refuses(attributes)) return kErrorAccessDenied;
   } else if (!writable(to.parent_path())) {
     return kErrorAccessDenied;
   }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 
 #include "platform/FileSystem.h"
 
@@ -16,8 +17,8 @@ class DiskFileSystem : public FileSystem {
   std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
                                                     std::size_t maxBytes) override;
   bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
-  // As CopyFileA: a read-only target is never replaced, and a folder the user may not write
-  // into takes no file (the tests run as root, who could).
+  // As CopyFileA: a read-only, hidden or system target is never replaced, and a folder the
+  // user may not write into takes no file (the tests run as root, who could).
   std::uint32_t copyFile(const std::string& from, const std::string& to,
                          bool failIfExists) override;
   bool exists(const std::string& path, TextEncoding encoding) override;
@@ -35,6 +36,8 @@ class DiskFileSystem : public FileSystem {
   ReplaceFault replaceFault = ReplaceFault::None;
   // Errors the next copies fail with, taken in order, before they touch the disk.
   std::deque<std::uint32_t> copyErrors;
+  // Attributes the host has no word for (hidden, system), by the file's path on the host.
+  std::map<std::string, std::uint32_t> markedAttributes;
   int writes = 0;  // replaceFile calls
   int reads = 0;   // readFile calls that opened a file
   int copies = 0;  // copyFile calls

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/VirtualFileLength.h"
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32SpooledFile.h"
 #include "platform/win32/Win32Text.h"
 
@@ -83,12 +84,20 @@ class GlobalLock {
   SIZE_T size_;
 };
 
-std::string firstFileOf(IDataObject* data) {
+// The first file's path, or why there is none.
+void takeFirstFile(IDataObject* data, TakenDrop& taken) {
   Medium medium(data, filesFormat());
-  if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) return {};
+  if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) {
+    taken.contentError = ERROR_INVALID_DATA;
+    return;
+  }
   char path[MAX_PATH] = {};
-  if (DragQueryFileA(static_cast<HDROP>(medium.get().hGlobal), 0, path, MAX_PATH) == 0) return {};
-  return path;
+  SetLastError(ERROR_SUCCESS);
+  if (DragQueryFileA(static_cast<HDROP>(medium.get().hGlobal), 0, path, MAX_PATH) == 0) {
+    taken.contentError = lastFailure();
+    return;
+  }
+  taken.filePath = path;
 }
 
 struct Descriptor {
@@ -118,7 +127,7 @@ std::optional<Descriptor> firstDescriptorOf(IDataObject* data) {
 std::uint32_t spoolGlobal(HGLOBAL memory, std::optional<std::uint64_t> announced,
                           Win32SpooledFile& spool) {
   const GlobalLock lock(memory);
-  if (!lock.bytes()) return GetLastError();
+  if (!lock.bytes()) return lastFailure();
   // A block may be larger than its content, rounded up by the allocator.
   const std::uint64_t wanted = virtual_file::wantedNext(announced, 0, lock.size());
   if (const std::uint32_t error = spool.append(lock.bytes(), static_cast<std::size_t>(wanted))) {
@@ -186,7 +195,7 @@ TakenDrop takeDrop(IDataObject* data) {
   TakenDrop taken;
   if (!data) return taken;
   if (offers(data, filesFormat())) {
-    taken.filePath = firstFileOf(data);
+    takeFirstFile(data, taken);
   } else if (offers(data, descriptor())) {
     takeVirtualFile(data, taken);
   }

@@ -36,7 +36,9 @@ DWORD Win32DropTarget::effectFor(DWORD allowed) const {
 }
 
 void Win32DropTarget::setOver(bool over) {
-  if (over_ == over) return;
+  // Every move over the window is told, not only the first: the watcher takes a drag that
+  // stops moving while the button is up as one whose program is gone.
+  if (!over && !over_) return;
   over_ = over;
   if (window_.onDragOver) toolkit_.guarded([this, over] { window_.onDragOver(over); });
 }
@@ -53,6 +55,7 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::DragEnter(IDataObject* data, DWORD, P
 HRESULT STDMETHODCALLTYPE Win32DropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
   if (!effect) return E_INVALIDARG;
   *effect = effectFor(*effect);
+  setOver(takeable_);
   return S_OK;
 }
 

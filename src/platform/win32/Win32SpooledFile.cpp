@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
 
@@ -20,19 +21,19 @@ Win32SpooledFile::~Win32SpooledFile() {
 std::uint32_t Win32SpooledFile::create() {
   wchar_t folder[MAX_PATH + 1] = {};
   wchar_t path[MAX_PATH] = {};
-  if (GetTempPathW(MAX_PATH + 1, folder) == 0) return GetLastError();
-  if (GetTempFileNameW(folder, L"qmv", 0, path) == 0) return GetLastError();
+  if (GetTempPathW(MAX_PATH + 1, folder) == 0) return lastFailure();
+  if (GetTempFileNameW(folder, L"qmv", 0, path) == 0) return lastFailure();
   path_ = path;
   file_ =
       CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return file_ == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  return file_ == INVALID_HANDLE_VALUE ? lastFailure() : 0;
 }
 
 std::uint32_t Win32SpooledFile::append(const std::uint8_t* bytes, std::size_t count) {
   while (count > 0) {
     const DWORD part = static_cast<DWORD>(std::min<std::size_t>(count, kMostPerWrite));
     DWORD written = 0;
-    if (!WriteFile(file_, bytes, part, &written, nullptr)) return GetLastError();
+    if (!WriteFile(file_, bytes, part, &written, nullptr)) return lastFailure();
     if (written != part) return ERROR_DISK_FULL;
     bytes += written;
     count -= written;
@@ -43,7 +44,7 @@ std::uint32_t Win32SpooledFile::append(const std::uint8_t* bytes, std::size_t co
 std::uint32_t Win32SpooledFile::finish() {
   const bool closed = CloseHandle(file_) != FALSE;
   file_ = INVALID_HANDLE_VALUE;
-  return closed ? 0 : GetLastError();
+  return closed ? 0 : lastFailure();
 }
 
 std::uint32_t Win32SpooledFile::putAt(const std::string& target, TextEncoding encoding,

@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "platform/FileReplacement.h"
+#include "platform/win32/Win32FileReplacement.h"
+#include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -24,8 +29,13 @@ struct AnsiCalls {
     return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
   }
   static bool replace(const String& from, const String& to) {
-    return MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    const std::optional<std::wstring> wideFrom = toWide(from, TextEncoding::Cp932);
+    const std::optional<std::wstring> wideTo = toWide(to, TextEncoding::Cp932);
+    if (!wideFrom || !wideTo) {
+      SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+      return false;
+    }
+    return replaceFileKeepingOld(*wideFrom, *wideTo);
   }
   static void remove(const String& path) { DeleteFileA(path.c_str()); }
   // An empty file of a name of its own in the target's folder, or empty.
@@ -48,8 +58,7 @@ struct WideCalls {
     return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
   }
   static bool replace(const String& from, const String& to) {
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    return replaceFileKeepingOld(from, to);
   }
   static void remove(const String& path) { DeleteFileW(path.c_str()); }
   static String tempBeside(const String& target) {
@@ -83,8 +92,9 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
   const DWORD before = Calls::attributes(to);
   const bool existed = before != INVALID_FILE_ATTRIBUTES;
   if (existed && !failIfExists) {
-    // Windows refuses to copy over a read-only file; the move below would not everywhere.
-    if (before & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    // The system's copy refuses a read-only, hidden or system file and a folder; the replacement
+    // below would not everywhere.
+    if (file_replacement::refuses(before)) return ERROR_ACCESS_DENIED;
     // A file dropped on its own folder: the copy would replace the very file it reads, which the
     // system's copy refuses as a file in use; the dropped file stays untouched either way.
     if (sameFile<Calls>(from, to)) return ERROR_SHARING_VIOLATION;

@@ -55,9 +55,14 @@ class DroppedFileList : public DroppedFiles {
   ~DroppedFileList() override { finish(); }
   std::string firstPath() override {
     char path[MAX_PATH] = {};
-    if (!drop_ || DragQueryFileA(drop_, 0, path, MAX_PATH) == 0) return {};
+    SetLastError(ERROR_SUCCESS);
+    if (!drop_ || DragQueryFileA(drop_, 0, path, MAX_PATH) == 0) {
+      readError_ = GetLastError();
+      return {};
+    }
     return path;
   }
+  std::uint32_t readError() const override { return readError_; }
   void finish() override {
     if (drop_) DragFinish(drop_);
     drop_ = nullptr;
@@ -65,6 +70,7 @@ class DroppedFileList : public DroppedFiles {
 
  private:
   HDROP drop_;
+  std::uint32_t readError_ = ERROR_SUCCESS;
 };
 
 }  // namespace
