@@ -7,12 +7,14 @@ FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
 
 
 class Browser:
-    def __init__(self, desktop, log_path, title=FIREFOX_TITLE):
+    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, place=None):
+        """place: (left, top, right, bottom) of the window, else well inside the primary."""
         self._desktop = desktop
         self.title = title
-        hex_title = title.encode("cp932").hex()
-        self._process = desktop.wine.start([str(desktop.probe_exe), "browser", hex_title],
-                                           log_path)
+        args = [str(desktop.probe_exe), "browser", title.encode("cp932").hex()]
+        if place:
+            args.append(",".join(map(str, place)))
+        self._process = desktop.wine.start(args, log_path)
         self.window = wait_until("the browser window", self._find, timeout=20)
 
     def _find(self):

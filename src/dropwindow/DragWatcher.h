@@ -8,6 +8,7 @@
 
 #include "dropwindow/AppearanceSwitches.h"
 #include "platform/Geometry.h"
+#include "platform/MonitorView.h"
 
 namespace qm {
 
@@ -37,9 +38,9 @@ class DragWatcher {
   const GestureHistory& gestureHistory() const { return history_; }
 
  private:
-  std::uint8_t pollSwitches(Point pointer, bool held);
-  void showDecision(std::uint8_t code);
-  void placeWindow(std::uint8_t code);
+  std::uint8_t pollSwitches(Point pointer, const MonitorView& monitor, bool held);
+  void showDecision(std::uint8_t code, const Bounds& monitor);
+  void placeWindow(std::uint8_t code, const Bounds& monitor);
   void applyListKeys();
   void applyShift();
   void paintPanels();

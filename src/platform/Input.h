@@ -1,10 +1,11 @@
-// Polled input: key states, the pointer, the foreground window and the primary display.
+// Polled input: key states, the pointer, the foreground window and the monitors.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "platform/Geometry.h"
+#include "platform/MonitorView.h"
 
 namespace qm {
 
@@ -20,7 +21,8 @@ class Input {
   // The foreground window's title, read with a buffer of `limit` bytes (terminator included);
   // empty when there is no foreground window.
   virtual std::optional<std::string> foregroundTitle(int limit) = 0;
-  virtual ScreenSize primaryScreen() = 0;
+  // The monitor under a point and what lies beyond the sides the point is at.
+  virtual MonitorView monitorAt(Point point) = 0;
 };
 
 }  // namespace qm

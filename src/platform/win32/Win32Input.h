@@ -10,7 +10,7 @@ class Win32Input : public Input {
   bool isReported(int virtualKey) override;
   std::optional<Point> cursorPos() override;
   std::optional<std::string> foregroundTitle(int limit) override;
-  ScreenSize primaryScreen() override;
+  MonitorView monitorAt(Point point) override;
 };
 
 }  // namespace qm
