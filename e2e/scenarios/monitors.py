@@ -36,6 +36,6 @@ def second_monitor_right_edge(session):
     # At the pointer's height, lifted just enough to stay on the second monitor.
     expected = (SECOND[2] - WINDOW_WIDTH, SECOND[3] - height, SECOND[2], SECOND[3])
     expect(drop.rect == expected, f"the drop window is at {drop.rect}, expected {expected}")
-    session.screenshot("second-monitor")
+    session.screenshot_around(SECOND, "second-monitor", margin=0)
     session.input.button_up()
     app.wait_no_window("TForm1", timeout=2)
