@@ -29,7 +29,7 @@ TEST(EdgeTrigger, CountsThePointerAtOrBeyondEachEnabledEdge) {
       {{640, 1}, 0, trigger::kNone},
       {{0, 500}, 0, trigger::kLeft},
       {{1, 500}, 0, trigger::kNone},
-      {{-700, 500}, 0, trigger::kLeft},  // a display left of the primary one
+      {{-700, 500}, 0, trigger::kLeft},  // beyond the only monitor's left side
       {{0, 0}, 0, trigger::kTop | trigger::kLeft},
       {{-5, -5}, 0, trigger::kTop | trigger::kLeft},
       {{0, 1023}, 0, trigger::kBottom | trigger::kLeft},
