@@ -82,8 +82,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | foreground | "
                "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
-               "monitors | browser HEXTITLE L,T,R,B | "
-               "message CODE | watch CLASS MS [FILE] | clip HEX | browser HEXTITLE | droptarget | "
+               "monitors | message CODE | watch CLASS MS [FILE] | clip HEX | "
+               "browser HEXTITLE [L,T,R,B] | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
                "[stay]\n");
