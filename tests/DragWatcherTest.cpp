@@ -20,7 +20,7 @@ using test::header;
 using State = DragWatcher::State;
 
 constexpr const char* kBrowser = "写真 - Mozilla Firefox";
-constexpr ScreenSize kScreen{1280, 1024};
+constexpr Bounds kScreen{0, 0, 1280, 1024};
 
 // The whole program over the fake platform, with three folder lists of three folders at the small
 // size (so the window keeps its height when the list changes), replayed tick by tick.
@@ -35,7 +35,7 @@ class DragWatcherTest : public ::testing::Test {
     lists.lists[1] = folders({{"d", "C:\\d"}, {"e", "C:\\e"}, {"f", "C:\\f"}});
     lists.lists[2] = folders({{"g", "C:\\g"}, {"h", "C:\\h"}, {"i", "C:\\i"}});
     fake_.folder.writeSettings(h, lists);
-    fake_.input.screen = kScreen;
+    fake_.input.monitors = {kScreen};
     fake_.input.title = kBrowser;
     fake_.input.cursor = Point{600, 500};
     app_.emplace(fake_.platform);
@@ -170,6 +170,24 @@ TEST_F(DragWatcherTest, ShowingPlacesLabelsAndBringsTheWindowToTheFront) {
   EXPECT_EQ(dropWindow().bounds().top, 300);
   EXPECT_EQ(form().Label1().caption(), " 別名保存モード");
   EXPECT_EQ(fake_.toolkit.count(dropWindow(), WindowAction::BringToFrontTopmost), before + 1);
+}
+
+// A second, shorter monitor to the right: its middle and the side it shares are no edges, and
+// the window comes up on the monitor the pointer reached, kept by that monitor's bottom.
+TEST_F(DragWatcherTest, OnlyASideWithNoMonitorBeyondIsAnEdge) {
+  fake_.input.monitors = {kScreen, {1280, 0, 1024, 768}};
+  hold(vk::kLeftButton);
+  for (const Point through : {Point{1792, 384}, Point{1279, 300}, Point{1280, 300}}) {
+    moveTo(through);
+    tick(2);
+    EXPECT_FALSE(dropWindow().visible()) << through.x << ", " << through.y;
+  }
+  moveTo({2303, 760});
+  tick();
+  ASSERT_EQ(watcher().state(), State::Shown);
+  const Bounds& shown = dropWindow().bounds();
+  EXPECT_EQ(shown.left, 2304 - 114);
+  EXPECT_EQ(shown.top, 768 - shown.height);
 }
 
 TEST_F(DragWatcherTest, CtrlShowsTheWindowAtThePointer) {

@@ -15,12 +15,15 @@ struct PlacementCase {
   const char* what;
   std::uint8_t trigger;
   Point pointer;
-  ScreenSize screen;
+  Bounds monitor;
   std::int32_t height;
   Point expected;
 };
 
-constexpr ScreenSize kScreen{1280, 1024};
+constexpr Bounds kScreen{0, 0, 1280, 1024};
+constexpr Bounds kShorterRight{1280, 0, 1024, 768};
+constexpr Bounds kLowerOne{0, 1024, 1280, 1024};
+constexpr Bounds kLeftAndHigher{-1920, -200, 1920, 1080};
 constexpr std::int32_t kWidth = 114;
 constexpr std::int32_t kHalfPanel = 56;
 constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
@@ -53,7 +56,27 @@ TEST(PlaceDropWindow, ByTriggerCodeWithOnlyItsOwnClamps) {
       {"right, above the display", kRight, {1300, -100}, kScreen, 65, {1166, -100}},
       {"top-right", kTop | kRight, {1279, 0}, kScreen, 431, {1166, 0}},
       {"bottom-right", kBottom | kRight, {1279, 1023}, kScreen, 431, {1166, 593}},
-      {"taller than the display: top goes above it", kTop, {600, 0}, {1280, 400}, 431, {544, -31}},
+      {"taller than the display: top goes above it",
+       kTop,
+       {600, 0},
+       {0, 0, 1280, 400},
+       431,
+       {544, -31}},
+      // Another monitor's sides stand where the primary's 0, width and height did.
+      {"second's right", kRight, {2303, 300}, kShorterRight, 65, {2190, 300}},
+      {"second's right, lifted onto it", kRight, {2303, 700}, kShorterRight, 431, {2190, 337}},
+      {"second's top, kept by its left side", kTop, {1300, 0}, kShorterRight, 431, {1280, 0}},
+      {"key on the second, kept by its right side",
+       kAtPointer,
+       {2290, 100},
+       kShorterRight,
+       65,
+       {2190, 100}},
+      {"lower one's bottom", kBottom, {600, 2047}, kLowerOne, 431, {544, 1617}},
+      {"lower one's bottom-left", kBottom | kLeft, {0, 2047}, kLowerOne, 431, {0, 1617}},
+      {"negative: its left", kLeft, {-1920, 800}, kLeftAndHigher, 431, {-1920, 449}},
+      {"negative: its top", kTop, {-1900, -200}, kLeftAndHigher, 431, {-1920, -200}},
+      {"negative: its top-right", kTop | kRight, {-1, -200}, kLeftAndHigher, 65, {-114, -200}},
       // The pointer's extremes, with no overflow on the way.
       {"key, lowest pointer", kAtPointer, {kLowest, kLowest}, kScreen, 65, {0, kLowest}},
       {"key, highest pointer", kAtPointer, {kHighest, kHighest}, kScreen, 65, {1166, 959}},
@@ -64,7 +87,7 @@ TEST(PlaceDropWindow, ByTriggerCodeWithOnlyItsOwnClamps) {
     PlacementInput in;
     in.trigger = c.trigger;
     in.pointer = c.pointer;
-    in.screen = c.screen;
+    in.monitor = c.monitor;
     in.width = kWidth;
     in.height = c.height;
     in.halfPanelWidth = kHalfPanel;

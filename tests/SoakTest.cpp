@@ -119,7 +119,7 @@ class Soak {
   }
 
   Point anywhere() {
-    const ScreenSize screen = input_.screen;
+    const Bounds& screen = input_.monitors.front();
     const Bounds& window = form().window().bounds();
     switch (random_() % 8) {
       case 0:  // at an edge or beyond it
@@ -151,8 +151,9 @@ class Soak {
       case 1:  // the road of one drag: the button down over a browser, the pointer at an edge
         input_.held.insert(vk::kLeftButton);
         input_.title = kTitles[random_() % 3];
-        input_.cursor = Point{static_cast<std::int32_t>(random_() % 2) * (input_.screen.width - 1),
-                              static_cast<std::int32_t>(random_() % input_.screen.height)};
+        input_.cursor =
+            Point{static_cast<std::int32_t>(random_() % 2) * (input_.monitors.front().width - 1),
+                  static_cast<std::int32_t>(random_() % input_.monitors.front().height)};
         break;
       case 2:
         if (input_.cursor && std::abs(std::int64_t{input_.cursor->y}) < (1 << 30)) {

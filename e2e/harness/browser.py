@@ -10,17 +10,20 @@ FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
 
 
 class Browser:
-    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, program=None):
+    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, program=None, place=None):
         """`program` names the file the browser runs from (a copy of the probe beside the log),
-        as the program tells a browser by the process behind its window."""
+        as the program tells a browser by the process behind its window. `place`: (left, top,
+        right, bottom) of the window, else well inside the primary."""
         self._desktop = desktop
         self.title = title
-        hex_title = title.encode("cp932").hex()
         exe = desktop.probe_exe
         if program:
             exe = Path(log_path).with_name(program)
             shutil.copyfile(desktop.probe_exe, exe)
-        self._process = desktop.wine.start([str(exe), "browser", hex_title], log_path)
+        args = [str(exe), "browser", title.encode("cp932").hex()]
+        if place:
+            args.append(",".join(map(str, place)))
+        self._process = desktop.wine.start(args, log_path)
         self.window = wait_until("the browser window", self._find, timeout=20)
 
     def _find(self):

@@ -3,6 +3,8 @@
 from dataclasses import dataclass
 from typing import Callable, Optional
 
+from .xserver import ONE_MONITOR
+
 CASES = []
 
 
@@ -11,13 +13,14 @@ class Case:
     name: str
     steps: Callable
     settings: Optional[bytes]
+    monitors: tuple = ONE_MONITOR
 
 
-def case(name, settings=None):
+def case(name, settings=None, monitors=ONE_MONITOR):
     """Registers a function of the session as a scenario."""
 
     def register(steps):
-        CASES.append(Case(name, steps, settings))
+        CASES.append(Case(name, steps, settings, monitors))
         return steps
 
     return register

@@ -82,6 +82,12 @@ class Probe:
     def windows(self):
         return [parse_line(line) for line in self._lines("windows") if line]
 
+    def monitors(self):
+        """Each monitor's (left, top, right, bottom), the primary first."""
+        fields = [line.split("\t") for line in self._lines("monitors") if line]
+        fields.sort(key=lambda f: f[5] != "1")
+        return [tuple(int(value) for value in f[1:5]) for f in fields]
+
     def icon(self, control):
         """The icon handle a static control shows: 0 when it shows none."""
         return int(self._on("icon", control)[0].strip(), 16)

@@ -7,8 +7,8 @@ from pathlib import Path
 from .app import App
 from .desktop import Desktop
 from .waits import Failure
-from .wine import Wine, clone_prefix, remove_prefix
-from .xserver import VirtualScreen
+from .wine import SEVERAL_MONITORS_SETTINGS, Wine, clone_prefix, import_registry, remove_prefix
+from .xserver import ONE_MONITOR, VirtualScreen
 
 PROGRAM_FOLDER = "Quillmarten"
 EXE_NAME = "Quillmarten.exe"
@@ -16,7 +16,8 @@ SETTINGS_NAME = "Quillmarten.dat"
 
 
 class Session(Desktop):
-    def __init__(self, name, base_prefix, exe, probe_exe, work_dir, artefacts):
+    def __init__(self, name, base_prefix, exe, probe_exe, work_dir, artefacts,
+                 monitors=ONE_MONITOR):
         self.name = name
         self.work_dir = Path(work_dir)
         self.artefacts = Path(artefacts)
@@ -24,16 +25,19 @@ class Session(Desktop):
         self._exe = Path(exe)
         self._probe_exe = probe_exe
         self._screenshots = 0
+        self._monitors = monitors
 
     def __enter__(self):
         shutil.rmtree(self.work_dir, ignore_errors=True)
         self.work_dir.mkdir(parents=True)
         self.artefacts.mkdir(parents=True, exist_ok=True)
         prefix = clone_prefix(self._base_prefix, self.work_dir / "prefix")
+        if len(self._monitors) > 1:
+            import_registry(Wine(prefix), SEVERAL_MONITORS_SETTINGS)
         self.folder = prefix / "drive_c" / PROGRAM_FOLDER
         self.folder.mkdir()
         shutil.copy2(self._exe, self.folder / EXE_NAME)
-        screen = VirtualScreen(self.work_dir / "xvfb.log")
+        screen = VirtualScreen(self.work_dir / "xvfb.log", self._monitors)
         super().__init__(Wine(prefix, screen.display), screen, self._probe_exe,
                          self.work_dir / "scratch.png", self.work_dir / "probe.log")
         return self

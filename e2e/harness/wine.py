@@ -7,6 +7,9 @@ import tempfile
 from pathlib import Path
 
 REGISTRY_SETTINGS = Path(__file__).with_name("prefix.reg")
+# Wine's virtual desktop is one monitor: several are seen only with no desktop, and Wine 8 reads
+# their places from Xinerama only with RandR off.
+SEVERAL_MONITORS_SETTINGS = Path(__file__).with_name("several_monitors.reg")
 # Files Wine rewrites while running; everything else in a prefix is only read.
 PRIVATE_FILES = ("system.reg", "user.reg", "userdef.reg", ".update-timestamp")
 # Wine notes in the prefix the folder under /tmp where its server listens, in a folder per
@@ -92,12 +95,20 @@ def create_prefix(path, log_path):
     with open(log_path, "ab") as log:
         subprocess.run(["wineboot", "-i"], env=wine.env(), stdin=subprocess.DEVNULL,
                        stdout=log, stderr=log, timeout=180, check=True)
-    # regedit reads Unicode .reg files as UTF-16 with a byte order mark.
-    reg_file = path / "drive_c" / "e2e-settings.reg"
-    reg_file.write_bytes(REGISTRY_SETTINGS.read_text(encoding="utf-8").encode("utf-16"))
-    wine.run(["regedit", "/S", "C:\\e2e-settings.reg"], timeout=60)
-    wine.shut_down()
+    import_registry(wine, REGISTRY_SETTINGS)
     return path
+
+
+def import_registry(wine, reg_path):
+    """Imports a .reg file into the prefix and waits until the server has saved it."""
+    reg_path = Path(reg_path)
+    reg_file = wine.prefix / "drive_c" / reg_path.name
+    # In a copy of a prefix the file may be a hard link shared with the others.
+    reg_file.unlink(missing_ok=True)
+    # regedit reads Unicode .reg files as UTF-16 with a byte order mark.
+    reg_file.write_bytes(reg_path.read_text(encoding="utf-8").encode("utf-16"))
+    wine.run(["regedit", "/S", f"C:\\{reg_path.name}"], timeout=60)
+    wine.shut_down()
 
 
 def clone_prefix(base, dest):

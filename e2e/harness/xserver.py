@@ -1,4 +1,5 @@
-"""A private Xvfb screen per scenario; Wine's virtual desktop fills it."""
+"""A private X screen per scenario: one Xvfb monitor that Wine's virtual desktop fills, or
+several monitors that Wine's windows are shown on directly."""
 
 import os
 import subprocess
@@ -7,23 +8,43 @@ from .waits import wait_until
 
 WIDTH, HEIGHT = 1280, 1024
 
+# Monitors as (width, height, left, top), the primary first.
+ONE_MONITOR = ((WIDTH, HEIGHT, 0, 0),)
+# A shorter second monitor to the right of the primary.
+TWO_MONITORS = ((WIDTH, HEIGHT, 0, 0), (1024, 768, WIDTH, 0))
+
 
 class VirtualScreen:
-    def __init__(self, log_path):
+    def __init__(self, log_path, monitors=ONE_MONITOR):
+        self._processes = []
+        width = max(left + w for w, _, left, _ in monitors)
+        height = max(top + h for _, h, _, top in monitors)
+        self.display = self._start(["Xvfb", "-screen", "0", f"{width}x{height}x24"], log_path)
+        if len(monitors) > 1:
+            # Xvfb's own Xinerama puts every head at 0,0; a nested Xephyr places its screens as
+            # heads side by side, each in a window of its own on the Xvfb screen.
+            nested = ["Xephyr", "+xinerama"]
+            for w, h, left, top in monitors:
+                nested += ["-origin", f"{left},{top}", "-screen", f"{w}x{h}+{left}+{top}"]
+            self.display = self._start(nested, log_path, host=self.display)
+
+    def _start(self, command, log_path, host=None):
+        """Starts an X server and returns its display once it accepts clients."""
         read_end, write_end = os.pipe()
+        env = {**os.environ, "DISPLAY": host} if host else None
         with open(log_path, "ab") as log:
-            # -displayfd lets Xvfb pick a free display and tell us which once it accepts clients.
-            self._process = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{WIDTH}x{HEIGHT}x24",
-                 "-nolisten", "tcp", "-noreset"],
-                stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,))
+            # -displayfd lets the server pick a free display and tell us which once it is ready.
+            process = subprocess.Popen(
+                [*command, "-displayfd", str(write_end), "-nolisten", "tcp", "-noreset"],
+                env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,))
         os.close(write_end)
+        self._processes.append(process)
         with os.fdopen(read_end) as announced:
             number = announced.readline().strip()
         if not number:
-            self._process.kill()
-            raise RuntimeError(f"Xvfb did not start, see {log_path}")
-        self.display = f":{number}"
+            self.stop()
+            raise RuntimeError(f"{command[0]} did not start, see {log_path}")
+        return f":{number}"
 
     def env(self):
         return {"DISPLAY": self.display}
@@ -37,12 +58,13 @@ class VirtualScreen:
         return path
 
     def stop(self):
-        self._process.terminate()
-        try:
-            self._process.wait(timeout=5)
-        except subprocess.TimeoutExpired:
-            self._process.kill()
-            self._process.wait()
+        for process in reversed(self._processes):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
 
 
 class Input:

@@ -5,12 +5,6 @@
 namespace {
 
 constexpr const char* kClassName = "QmBrowser";
-// Leaves the screen's edges and the taskbar free, so the pointer reaches an edge only when a
-// test moves it there.
-constexpr int kLeft = 80;
-constexpr int kTop = 60;
-constexpr int kWidth = 1000;
-constexpr int kHeight = 800;
 
 LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
@@ -22,7 +16,8 @@ LRESULT CALLBACK BrowserProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-HWND CreateBrowserPage(const char* className, WNDPROC proc, const char* title, void* param) {
+HWND CreateBrowserPage(const char* className, WNDPROC proc, const char* title, void* param,
+                       const RECT& place) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -30,12 +25,13 @@ HWND CreateBrowserPage(const char* className, WNDPROC proc, const char* title, v
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszClassName = className;
   if (!RegisterClassA(&windowClass)) return nullptr;
-  return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, kLeft, kTop, kWidth,
-                         kHeight, nullptr, nullptr, windowClass.hInstance, param);
+  return CreateWindowExA(0, className, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, place.left,
+                         place.top, place.right - place.left, place.bottom - place.top, nullptr,
+                         nullptr, windowClass.hInstance, param);
 }
 
-int RunBrowserWindow(const char* title) {
-  HWND window = CreateBrowserPage(kClassName, BrowserProc, title, nullptr);
+int RunBrowserWindow(const char* title, const RECT& place) {
+  HWND window = CreateBrowserPage(kClassName, BrowserProc, title, nullptr, place);
   if (!window) return 1;
   SetForegroundWindow(window);
   std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));

@@ -16,7 +16,9 @@
 //   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
 //                             milliseconds, and when FILE appears
 //   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
-//   qmprobe browser TITLE     a browser-like foreground window titled TITLE (hex of its bytes)
+//   qmprobe browser TITLE [L,T,R,B]  a browser-like foreground window titled TITLE (hex of its
+//                             bytes), where the rectangle says or at the usual place
+//   qmprobe monitors          each monitor's rectangle, and 1 for the primary, else 0
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
 //   qmprobe droptarget        a test OLE drop target at the right edge that prints what it gets
 //   qmprobe serve             answers the window and message commands above, one a line on
@@ -55,6 +57,16 @@ BOOL CALLBACK PrintDescendant(HWND window, LPARAM) {
   return TRUE;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  std::printf("monitor\t%ld\t%ld\t%ld\t%ld\t%d\n", r.left, r.top, r.right, r.bottom,
+              (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
+}
+
 HWND ParseWindow(const char* text) {
   return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 16)));
 }
@@ -70,7 +82,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | foreground | "
                "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
-               "message CODE | watch CLASS MS [FILE] | clip HEX | browser HEXTITLE | droptarget | "
+               "monitors | message CODE | watch CLASS MS [FILE] | clip HEX | "
+               "browser HEXTITLE [L,T,R,B] | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
                "[stay]\n");
@@ -123,6 +136,8 @@ const WindowCommand* FindWindowCommand(const char* name) {
 int Query(int count, char** words) {
   if (count == 1 && std::strcmp(words[0], "windows") == 0) {
     EnumWindows(PrintTopLevel, 0);
+  } else if (count == 1 && std::strcmp(words[0], "monitors") == 0) {
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
   } else if (count == 1 && std::strcmp(words[0], "foreground") == 0) {
     if (HWND foreground = GetForegroundWindow()) PrintWindowLine("window", foreground);
   } else if (count == 2 && std::strcmp(words[0], "message") == 0) {
@@ -168,10 +183,15 @@ int main(int argc, char** argv) {
     const int result = RunOleDragSource(argc - 2, argv + 2);
     return result == 2 ? Usage() : result;
   }
-  if (argc == 3 && std::strcmp(argv[1], "browser") == 0) {
+  if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "browser") == 0) {
     char title[512];
+    RECT place = kPagePlace;
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
-    return RunBrowserWindow(title);
+    if (argc == 4 && std::sscanf(argv[3], "%ld,%ld,%ld,%ld", &place.left, &place.top, &place.right,
+                                 &place.bottom) != 4) {
+      return Usage();
+    }
+    return RunBrowserWindow(title, place);
   }
   if (argc == 3 && std::strcmp(argv[1], "clip") == 0) return PutOnClipboard(argv[2]);
   if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {

@@ -28,11 +28,12 @@ def shown_drop_window(app, timeout=5.0):
     return app.wait_window("TForm1", visible=True, timeout=timeout)
 
 
-def start_drag(session, title=FIREFOX_TITLE, program=None):
-    """Starts the program and a browser, and presses the button on the page."""
+def start_drag(session, title=FIREFOX_TITLE, program=None, place=None):
+    """Starts the program and a browser (run as `program`, where `place` says), and presses the
+    button on the page."""
     app = session.start_app()
     app.wait_window("TForm1", visible=False, timeout=20)
-    browser = Browser(session, session.work_dir / "browser.log", title, program)
+    browser = Browser(session, session.work_dir / "browser.log", title, program, place)
     browser.press_on_page()
     return app, browser
 

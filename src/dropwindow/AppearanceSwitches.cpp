@@ -22,13 +22,22 @@ bool isOn(std::uint8_t switchFlags, std::uint8_t offBit) {
 
 }  // namespace
 
-std::uint8_t edgeTrigger(Point pointer, ScreenSize screen, std::uint8_t switchFlags) {
+std::uint8_t edgeTrigger(Point pointer, const MonitorView& monitor, std::uint8_t switchFlags) {
   using namespace switch_flags;
+  const Bounds& m = monitor.rect;
   std::uint8_t code = trigger::kNone;
-  if (pointer.y >= screen.height - 1 && isOn(switchFlags, kBottomEdgeOff)) code |= trigger::kBottom;
-  if (pointer.y <= 0 && isOn(switchFlags, kTopEdgeOff)) code |= trigger::kTop;
-  if (pointer.x <= 0 && isOn(switchFlags, kLeftEdgeOff)) code |= trigger::kLeft;
-  if (pointer.x >= screen.width - 1 && isOn(switchFlags, kRightEdgeOff)) code |= trigger::kRight;
+  if (atBottomSide(pointer, m) && monitor.openBottom && isOn(switchFlags, kBottomEdgeOff)) {
+    code |= trigger::kBottom;
+  }
+  if (atTopSide(pointer, m) && monitor.openTop && isOn(switchFlags, kTopEdgeOff)) {
+    code |= trigger::kTop;
+  }
+  if (atLeftSide(pointer, m) && monitor.openLeft && isOn(switchFlags, kLeftEdgeOff)) {
+    code |= trigger::kLeft;
+  }
+  if (atRightSide(pointer, m) && monitor.openRight && isOn(switchFlags, kRightEdgeOff)) {
+    code |= trigger::kRight;
+  }
   return code;
 }
 

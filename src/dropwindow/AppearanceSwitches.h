@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "platform/Geometry.h"
+#include "platform/MonitorView.h"
 
 namespace qm {
 
@@ -41,8 +42,10 @@ inline constexpr GestureHistory kSquareGesture{direction::kDown, direction::kRig
 // An x of -1 in the last sample means there is none yet.
 inline constexpr Point kNoSample{-1, -1};
 
-// The edges the pointer is at or beyond, among those the switch flags leave on.
-std::uint8_t edgeTrigger(Point pointer, ScreenSize screen, std::uint8_t switchFlags);
+// The edges the pointer is at or beyond, among those the switch flags leave on. An edge is a side
+// of the pointer's monitor with no monitor beyond it there: a side another monitor continues is
+// one the pointer passes through, and could never be stopped at.
+std::uint8_t edgeTrigger(Point pointer, const MonitorView& monitor, std::uint8_t switchFlags);
 
 // Records the stroke between two ticks' positions on a grid of 8-pixel cells: only a step along
 // one axis counts, and a direction equal to the newest entry is not recorded again.

@@ -40,12 +40,13 @@ void DragWatcher::Timer1Timer() {
   const std::optional<Point> pointer = input_.cursorPos();
   if (!pointer) return;
   pointer_ = *pointer;
-  const std::uint8_t code = pollSwitches(pointer_, held);
+  const MonitorView monitor = input_.monitorAt(pointer_);
+  const std::uint8_t code = pollSwitches(pointer_, monitor, held);
   if (form_.dragOver) noteQuietDrag(held);
 
   switch (state_) {
     case State::Idle:
-      if (code != trigger::kNone && held) showDecision(code);
+      if (code != trigger::kNone && held) showDecision(code, monitor.rect);
       break;
     case State::Shown:
       if (!held) {
@@ -79,9 +80,9 @@ void DragWatcher::noteQuietDrag(bool held) {
   form_.dragQuietTicks = 0;
 }
 
-std::uint8_t DragWatcher::pollSwitches(Point pointer, bool held) {
+std::uint8_t DragWatcher::pollSwitches(Point pointer, const MonitorView& monitor, bool held) {
   const std::uint8_t flags = form_.settings().switchFlags;
-  const std::uint8_t edges = edgeTrigger(pointer, input_.primaryScreen(), flags);
+  const std::uint8_t edges = edgeTrigger(pointer, monitor, flags);
   const Point previous = lastSample_;
   lastSample_ = pointer;
   if (!held) return edges;
@@ -93,7 +94,7 @@ std::uint8_t DragWatcher::pollSwitches(Point pointer, bool held) {
   return keyAndGestureTrigger(edges, keys, history_, flags);
 }
 
-void DragWatcher::showDecision(std::uint8_t code) {
+void DragWatcher::showDecision(std::uint8_t code, const Bounds& monitor) {
   const std::optional<std::string> title = input_.foregroundTitle(kTitleLimit);
   if (!title) return;
   // A long page title pushes the browser's name past what the title test reads, and some
@@ -101,19 +102,19 @@ void DragWatcher::showDecision(std::uint8_t code) {
   if (!namesBrowser(*title) && !isBrowserProgram(input_.foregroundImagePath().value_or(L""))) {
     return;
   }
-  placeWindow(code);
+  placeWindow(code, monitor);
   form_.Label1().setCaption(look::modeText(form_.settings().saveMode));
   form_.window().setVisible(true);
   form_.window().bringToFrontTopmost();
   state_ = State::Shown;
 }
 
-void DragWatcher::placeWindow(std::uint8_t code) {
+void DragWatcher::placeWindow(std::uint8_t code, const Bounds& monitor) {
   Window& window = form_.window();
   PlacementInput in;
   in.trigger = code;
   in.pointer = pointer_;
-  in.screen = input_.primaryScreen();
+  in.monitor = monitor;
   in.width = window.bounds().width;
   in.height = window.bounds().height;
   in.halfPanelWidth = form_.folderPanels()[0].bounds().width / 2;

@@ -8,6 +8,7 @@
 
 #include "dropwindow/AppearanceSwitches.h"
 #include "platform/Geometry.h"
+#include "platform/MonitorView.h"
 
 namespace qm {
 
@@ -40,9 +41,9 @@ class DragWatcher {
 
  private:
   void noteQuietDrag(bool held);
-  std::uint8_t pollSwitches(Point pointer, bool held);
-  void showDecision(std::uint8_t code);
-  void placeWindow(std::uint8_t code);
+  std::uint8_t pollSwitches(Point pointer, const MonitorView& monitor, bool held);
+  void showDecision(std::uint8_t code, const Bounds& monitor);
+  void placeWindow(std::uint8_t code, const Bounds& monitor);
   void applyListKeys();
   void applyShift();
   void paintPanels();

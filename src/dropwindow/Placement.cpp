@@ -23,13 +23,16 @@ std::int32_t inRange(Coordinate value) {
 Point placeDropWindow(const PlacementInput& in) {
   const Coordinate x = in.pointer.x;
   const Coordinate y = in.pointer.y;
-  // The window's middle under the pointer, as far as the left edge allows.
-  const Coordinate centredX = x - in.halfPanelWidth > 0 ? x - in.halfPanelWidth : 0;
-  const Coordinate bottomTop = Coordinate{in.screen.height} - in.height;
-  const Coordinate rightLeft = Coordinate{in.screen.width} - in.width;
+  const Coordinate monitorLeft = in.monitor.left;
+  const Coordinate monitorTop = in.monitor.top;
+  // The window's middle under the pointer, as far as the monitor's left side allows.
+  const Coordinate centredX =
+      x - in.halfPanelWidth > monitorLeft ? x - in.halfPanelWidth : monitorLeft;
+  const Coordinate bottomTop = monitorTop + in.monitor.height - in.height;
+  const Coordinate rightLeft = monitorLeft + in.monitor.width - in.width;
 
-  Coordinate left = 0;
-  Coordinate top = 0;
+  Coordinate left = monitorLeft;
+  Coordinate top = monitorTop;
   switch (in.trigger) {
     case trigger::kTop:
       left = centredX;
@@ -57,7 +60,7 @@ Point placeDropWindow(const PlacementInput& in) {
     default:
       break;
   }
-  if (left < 0) left = 0;
+  if (left < monitorLeft) left = monitorLeft;
   if (top > bottomTop) top = bottomTop;
 
   if (in.trigger == trigger::kAtPointer) {

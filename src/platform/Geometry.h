@@ -18,9 +18,4 @@ struct Bounds {
   friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
-struct ScreenSize {
-  std::int32_t width = 0;
-  std::int32_t height = 0;
-};
-
 }  // namespace qm

@@ -1,10 +1,11 @@
-// Polled input: key states, the pointer, the foreground window and the primary display.
+// Polled input: key states, the pointer, the foreground window and the monitors.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "platform/Geometry.h"
+#include "platform/MonitorView.h"
 
 namespace qm {
 
@@ -23,7 +24,8 @@ class Input {
   // The full path of the program behind the foreground window; empty when there is none or the
   // system will not name it.
   virtual std::optional<std::wstring> foregroundImagePath() = 0;
-  virtual ScreenSize primaryScreen() = 0;
+  // The monitor under a point and what lies beyond the sides the point is at.
+  virtual MonitorView monitorAt(Point point) = 0;
 };
 
 }  // namespace qm

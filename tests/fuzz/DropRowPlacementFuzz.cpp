@@ -41,26 +41,27 @@ void checkDropSlot(FuzzedDataProvider& input) {
 
 Point expectedPlace(const PlacementInput& in) {
   const std::int64_t x = in.pointer.x, y = in.pointer.y;
-  const std::int64_t centredX = x - in.halfPanelWidth > 0 ? x - in.halfPanelWidth : 0;
-  const std::int64_t bottomTop = std::int64_t{in.screen.height} - in.height;
-  const std::int64_t rightLeft = std::int64_t{in.screen.width} - in.width;
-  std::int64_t left = 0, top = 0;
+  const std::int64_t mLeft = in.monitor.left, mTop = in.monitor.top;
+  const std::int64_t centredX = x - in.halfPanelWidth > mLeft ? x - in.halfPanelWidth : mLeft;
+  const std::int64_t bottomTop = mTop + in.monitor.height - in.height;
+  const std::int64_t rightLeft = mLeft + in.monitor.width - in.width;
+  std::int64_t left = mLeft, top = mTop;
   if (in.trigger == trigger::kAtPointer) {
     left = std::min(centredX, rightLeft);
     top = std::min(y, bottomTop);
   } else {
     switch (in.trigger) {
       case 1:
-        left = centredX, top = 0;
+        left = centredX;
         break;
       case 3:
-        left = 0, top = y;
+        top = y;
         break;
       case 4:
         left = centredX, top = bottomTop;
         break;
       case 6:
-        left = 0, top = bottomTop;
+        top = bottomTop;
         break;
       case 8:
       case 9:
@@ -72,10 +73,10 @@ Point expectedPlace(const PlacementInput& in) {
       default:
         break;
     }
-    left = std::max<std::int64_t>(left, 0);
+    left = std::max(left, mLeft);
     top = std::min(top, bottomTop);
   }
-  // Only a display or window size no system reports puts a corner out of range.
+  // Only a monitor or window size no system reports puts a corner out of range.
   const auto inRange = [](std::int64_t v) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
   };
@@ -86,7 +87,8 @@ void checkPlacement(FuzzedDataProvider& input) {
   PlacementInput in;
   in.trigger = input.ConsumeIntegral<std::uint8_t>();
   in.pointer = {input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()};
-  in.screen = {input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()};
+  in.monitor = {input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>(),
+                input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()};
   in.width = input.ConsumeIntegral<std::int32_t>();
   in.height = input.ConsumeIntegral<std::int32_t>();
   in.halfPanelWidth = input.ConsumeIntegral<std::int32_t>();

@@ -99,14 +99,17 @@ def name_seeds():
 
 
 def placement_seeds():
-    def point(y, top, height, filled, trigger, px, py, sw, sh, w, h, hw):
-        return struct.pack("<iiiHBiiiiiii", y, top, height, filled, trigger, px, py, sw, sh, w, h,
-                           hw)
+    def point(y, top, height, filled, trigger, px, py, ml, mt, mw, mh, w, h, hw):
+        return struct.pack("<iiiHBiiiiiiiii", y, top, height, filled, trigger, px, py, ml, mt, mw,
+                           mh, w, h, hw)
     return {
-        "right-edge": point(230, 200, 17, 0x7, 8, 1279, 230, 1280, 1024, 114, 65, 56),
-        "at-pointer-above": point(-5, 200, 25, 0xFFF, 2, 600, -50, 1280, 1024, 114, 431, 56),
-        "far-outside": point(-2**31, 2**31 - 1, 33, 0x1, 12, -2**31, 2**31 - 1, 1920, 1080, 114,
-                             89, 56),
+        "right-edge": point(230, 200, 17, 0x7, 8, 1279, 230, 0, 0, 1280, 1024, 114, 65, 56),
+        "at-pointer-above": point(-5, 200, 25, 0xFFF, 2, 600, -50, 0, 0, 1280, 1024, 114, 431, 56),
+        "far-outside": point(-2**31, 2**31 - 1, 33, 0x1, 12, -2**31, 2**31 - 1, 0, 0, 1920, 1080,
+                             114, 89, 56),
+        "second-monitor": point(300, 200, 17, 0x7, 8, 2303, 300, 1280, 0, 1024, 768, 114, 65, 56),
+        "monitor-left-of-primary": point(40, 20, 25, 0x3, 1, -1900, -200, -1920, -200, 1920, 1080,
+                                         114, 431, 56),
     }
 
 

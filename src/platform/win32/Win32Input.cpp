@@ -10,6 +10,10 @@ namespace {
 // The longest path the wide file functions know, in characters with the terminating zero.
 constexpr std::size_t kLongestImagePath = 32768;
 
+bool onAMonitor(LONG x, LONG y) {
+  return MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
 }  // namespace
 
 bool Win32Input::isHeld(int virtualKey) {
@@ -52,8 +56,25 @@ std::optional<std::wstring> Win32Input::foregroundImagePath() {
   return path;
 }
 
-ScreenSize Win32Input::primaryScreen() {
-  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+MonitorView Win32Input::monitorAt(Point point) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  MonitorView view;
+  if (!GetMonitorInfoA(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST),
+                       &info)) {
+    // Never seen; the primary display at (0, 0) is what the program knew before it knew more.
+    view.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return view;
+  }
+  const RECT& r = info.rcMonitor;
+  view.rect = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  // The neighbours are asked about only at the sides the pointer is at, so a tick in the middle
+  // of a monitor costs two calls, as the two screen metrics did before.
+  if (atTopSide(point, view.rect)) view.openTop = !onAMonitor(point.x, r.top - 1);
+  if (atLeftSide(point, view.rect)) view.openLeft = !onAMonitor(r.left - 1, point.y);
+  if (atBottomSide(point, view.rect)) view.openBottom = !onAMonitor(point.x, r.bottom);
+  if (atRightSide(point, view.rect)) view.openRight = !onAMonitor(r.right, point.y);
+  return view;
 }
 
 }  // namespace qm

@@ -11,7 +11,7 @@ class Win32Input : public Input {
   std::optional<Point> cursorPos() override;
   std::optional<std::string> foregroundTitle(int limit) override;
   std::optional<std::wstring> foregroundImagePath() override;
-  ScreenSize primaryScreen() override;
+  MonitorView monitorAt(Point point) override;
 };
 
 }  // namespace qm
