@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32ChunkedCopy.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -21,7 +23,7 @@ struct AnsiCalls {
   }
   static DWORD attributes(const String& path) { return GetFileAttributesA(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
-    return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return copyFileInChunks(from, to, failIfExists);
   }
   static bool replace(const String& from, const String& to) {
     return MoveFileExA(from.c_str(), to.c_str(),
@@ -45,7 +47,7 @@ struct WideCalls {
   }
   static DWORD attributes(const String& path) { return GetFileAttributesW(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
-    return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return copyFileInChunks(from, to, failIfExists);
   }
   static bool replace(const String& from, const String& to) {
     return MoveFileExW(from.c_str(), to.c_str(),
@@ -108,10 +110,12 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
 }  // namespace
 
 std::uint32_t copyWhole(const std::string& from, const std::string& to, bool failIfExists) {
+  const TimedCopy timed;
   return copyWholeWith<AnsiCalls>(from, to, failIfExists);
 }
 
 std::uint32_t copyWhole(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+  const TimedCopy timed;
   return copyWholeWith<WideCalls>(from, to, failIfExists);
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Control.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -55,8 +56,9 @@ class DroppedFileList : public DroppedFiles {
   ~DroppedFileList() override { finish(); }
   std::string firstPath() override {
     char path[MAX_PATH] = {};
-    if (!drop_ || DragQueryFileA(drop_, 0, path, MAX_PATH) == 0) return {};
-    return path;
+    const bool read = drop_ && DragQueryFileA(drop_, 0, path, MAX_PATH) != 0;
+    markDropMoment(DropMoment::Taken);
+    return read ? path : std::string();
   }
   void finish() override {
     if (drop_) DragFinish(drop_);
@@ -118,6 +120,7 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DROPFILES: {
+      markDropMoment(DropMoment::Reached);
       DroppedFileList files(reinterpret_cast<HDROP>(wParam));
       if (window_.onDropFiles) toolkit_.guarded([&] { window_.onDropFiles(files); });
       return 0;
@@ -204,6 +207,7 @@ void Win32WindowPeer::apply(Prop changed) {
         SetForegroundWindow(hwnd_);
       } else {
         ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        if (window_.style() == WindowStyle::Notice) markDropMoment(DropMoment::Noticed);
       }
       break;
     case Prop::Bounds:
