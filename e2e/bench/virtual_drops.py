@@ -36,7 +36,7 @@ from scenarios.drag_watcher import RIGHT_EDGE_X, shown_drop_window, start_drag  
 MB = 1024 * 1024
 FOLDER = "C:\\保存\\一"
 PANEL = 17
-TIMEOUT = 120
+TIMEOUT = 600
 MOMENTS = ("reached", "taken", "copying", "copied", "noticed")
 
 
