@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/win32/Win32Handle.h"
+
 namespace qm {
 namespace {
 
@@ -38,27 +40,6 @@ HANDLE createToWrite(const std::wstring& path, DWORD attributes, bool failIfExis
   return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation(failIfExists),
                      attributes | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (ok()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  // 0, or the error of closing, which is where a delayed write can fail.
-  DWORD close() {
-    const bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed ? 0 : GetLastError();
-  }
-
- private:
-  HANDLE handle_;
-};
 
 class Buffer {
  public:
@@ -103,14 +84,15 @@ DWORD copyBytes(HANDLE from, HANDLE to) {
 template <typename String>
 DWORD copyFileWith(const String& from, const String& to, bool failIfExists) {
   Handle source(openToRead(from));
-  if (!source.ok()) return GetLastError();
+  if (!source.valid()) return GetLastError();
   BY_HANDLE_FILE_INFORMATION info = {};
   if (!GetFileInformationByHandle(source.get(), &info)) return GetLastError();
   Handle target(createToWrite(to, info.dwFileAttributes & kCopiedAttributes, failIfExists));
-  if (!target.ok()) return GetLastError();
+  if (!target.valid()) return GetLastError();
   if (const DWORD error = copyBytes(source.get(), target.get())) return error;
   if (!SetFileTime(target.get(), nullptr, nullptr, &info.ftLastWriteTime)) return GetLastError();
-  return target.close();
+  // Closing is where a delayed write can still fail.
+  return target.close() ? 0 : GetLastError();
 }
 
 template <typename String>

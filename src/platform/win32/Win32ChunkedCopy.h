@@ -1,6 +1,6 @@
 // Copies one file to another as the system's CopyFile does, with its errors, the source's
 // attributes and its time of last change, but in large sequential reads and writes: under Wine
-// CopyFile moves 64 KiB at a time, which runs a large image at half the disk's speed.
+// CopyFile moves 64 KiB at a time, and a large image copies slower than the disk allows.
 #pragma once
 
 #include <string>
