@@ -109,7 +109,7 @@ class OleRoad:
             # On a loaded machine the tool's drag loop can see the release before it has
             # taken the pointer onto the window: the drop lands nowhere.
             raise MissedDrop(f"the drag ended with {result.fields}")
-        return int(self._source.log.first("release")["us"])
+        return self._source.log.first("release").us
 
 
 class XdndRoad:
