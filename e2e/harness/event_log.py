@@ -10,6 +10,7 @@ class Event:
     name: str
     ms: int
     fields: dict
+    us: int  # on the performance counter, the clock the benchmarks line moments up on
 
     def __getitem__(self, key):
         return self.fields[key]
@@ -18,7 +19,7 @@ class Event:
 def parse_event(line):
     name, *pairs = line.split(" ")
     fields = dict(pair.split("=", 1) for pair in pairs if pair)
-    return Event(name, int(fields.pop("t")), fields)
+    return Event(name, int(fields.pop("t")), fields, int(fields.pop("us")))
 
 
 class EventLog:

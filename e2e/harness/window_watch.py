@@ -34,6 +34,12 @@ class WindowWatch:
         return parse_line(wait_until(f"a {self._cls} window shown", lambda: self._line("window\t"),
                                      timeout))
 
+    def shown_us(self, timeout=5.0):
+        """When the window was first seen up, on the performance counter (microseconds), the
+        clock the benchmarks line moments up on."""
+        self.shown(timeout)
+        return int(self._line("shown ").split()[2])
+
     def never_shown(self):
         """True when the window has not come up so far."""
         return self._line("shown ") is None

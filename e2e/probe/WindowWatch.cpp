@@ -4,14 +4,15 @@
 
 #include <cstdio>
 
+#include "EventLine.h"
 #include "WindowReport.h"
 
 namespace {
 
 constexpr DWORD kPollMs = 2;
 
-void PrintEvent(const char* what) {
-  std::printf("%s %llu\n", what, GetTickCount64());
+void PrintMoment(const char* what) {
+  std::printf("%s %llu %lld\n", what, GetTickCount64(), CounterMicroseconds());
   std::fflush(stdout);
 }
 
@@ -31,16 +32,16 @@ int WatchWindow(const char* className, unsigned long timeoutMs, const char* file
   while (GetTickCount64() < deadline) {
     if (!fileSeen && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
       fileSeen = true;
-      PrintEvent("file");
+      PrintMoment("file");
     }
     const bool visible = IsWindowVisible(window) != FALSE;
     if (!shown && visible) {
       shown = true;
-      PrintEvent("shown");
+      PrintMoment("shown");
       PrintWindowLine("window", window);
       std::fflush(stdout);
     } else if (shown && !visible) {
-      PrintEvent("hidden");
+      PrintMoment("hidden");
       return fileSeen ? 0 : 1;
     }
     Sleep(kPollMs);

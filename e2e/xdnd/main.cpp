@@ -1,10 +1,13 @@
 // qmxdnd: drops files on the X window under a point with the XDND protocol, as a native file
 // manager does, so that the end-to-end tests can drop onto the Wine desktop.
 //   qmxdnd X Y FILE...   root coordinates, absolute paths; exits 0 once the target has finished
+//                        and prints "drop us=N", when it sent the drop on CLOCK_MONOTONIC_RAW,
+//                        which is Wine's performance counter too
 // It neither moves the pointer nor touches the buttons: the test holds the button itself.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdio>
@@ -126,6 +129,12 @@ bool WaitForEvent(Display* display, std::chrono::steady_clock::time_point deadli
   return true;
 }
 
+long long MonotonicRawMicroseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
 int Fail(const char* why) {
   std::fprintf(stderr, "qmxdnd: %s\n", why);
   return 1;
@@ -161,6 +170,7 @@ int main(int argc, char** argv) {
 
   const auto deadline = std::chrono::steady_clock::now() + kDeadline;
   bool dropped = false;
+  long long dropSentUs = 0;
   while (WaitForEvent(display, deadline)) {
     XEvent event;
     XNextEvent(display, &event);
@@ -172,10 +182,12 @@ int main(int argc, char** argv) {
         SendMessage(display, target.window, atoms.leave, {src, 0, 0, 0, 0});
         return Fail("the target refused the drop");
       }
+      dropSentUs = MonotonicRawMicroseconds();
       SendMessage(display, target.window, atoms.drop, {src, 0, CurrentTime, 0, 0});
       dropped = true;
     } else if (event.type == ClientMessage && event.xclient.message_type == atoms.finished) {
       XCloseDisplay(display);
+      std::printf("drop us=%lld\n", dropSentUs);
       return 0;
     }
   }

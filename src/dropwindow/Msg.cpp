@@ -38,8 +38,12 @@ TForm4::TForm4(Platform& platform, std::uint8_t& countdown)
 
 void TForm4::ShowSavedNotice() {
   if (const std::optional<Point> pointer = platform_.input.cursorPos()) {
-    window_.setLeft(pointer->x);
-    window_.setTop(pointer->y + kOffsetBelowPointer);
+    // One move for both coordinates: each move is a round trip through the window system, and
+    // this one stands between the copy and the notice.
+    Bounds at = window_.bounds();
+    at.left = pointer->x;
+    at.top = pointer->y + kOffsetBelowPointer;
+    window_.setBounds(at);
   }
   window_.setVisible(true);
   countdown_ = kDurationTicks;

@@ -17,7 +17,9 @@
 namespace qm {
 namespace {
 
-constexpr ULONG kChunkBytes = 64 * 1024;
+// Each read of a stream from another process is a round trip through the system (under Wine a
+// slow one), so the reads are as large as the memory they hold may be.
+constexpr ULONG kChunkBytes = 1024 * 1024;
 
 CLIPFORMAT descriptorFormat() {
   static const CLIPFORMAT format =
@@ -41,12 +43,19 @@ FORMATETC filesFormat() {
 FORMATETC descriptor() {
   return formatOf(descriptorFormat(), TYMED_HGLOBAL);
 }
-FORMATETC firstContents() {
-  return formatOf(contentsFormat(), TYMED_HGLOBAL | TYMED_ISTREAM, 0);
+FORMATETC firstContents(DWORD media = TYMED_HGLOBAL | TYMED_ISTREAM) {
+  return formatOf(contentsFormat(), media, 0);
 }
 
 bool offers(IDataObject* data, FORMATETC format) {
   return data->QueryGetData(&format) == S_OK;
+}
+
+// A stream when the source has one: it crosses in large reads and never needs the whole file in
+// memory, where a block of memory holds the whole file in both programs at once.
+FORMATETC contentsToAsk(IDataObject* data) {
+  const FORMATETC stream = firstContents(TYMED_ISTREAM);
+  return offers(data, stream) ? stream : firstContents();
 }
 
 // Owns a medium that GetData filled.
@@ -164,7 +173,7 @@ void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
   auto spool = std::make_unique<Win32SpooledFile>();
   std::uint32_t error = spool->create();
   if (error == 0) {
-    Medium medium(data, firstContents());
+    Medium medium(data, contentsToAsk(data));
     if (!medium.ok()) {
       error = ERROR_INVALID_DATA;
     } else if (medium.get().tymed == TYMED_HGLOBAL) {

@@ -2,6 +2,7 @@
 
 #include "platform/Window.h"
 #include "platform/win32/Win32DragData.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace qm {
@@ -66,13 +67,20 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::DragLeave() {
 }
 
 HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
+  markDropMoment(DropMoment::Reached);
   if (!effect) return E_INVALIDARG;
   *effect = effectFor(*effect);
   const bool take = *effect != DROPEFFECT_NONE;
   takeable_ = false;
   if (take && window_.onOleDrop) {
     // Taken inside Drop: the dragging program's data is gone once Drop returns.
-    toolkit_.guarded([&] { window_.onOleDrop([data] { return takeDrop(data); }); });
+    toolkit_.guarded([&] {
+      window_.onOleDrop([data] {
+        TakenDrop taken = takeDrop(data);
+        markDropMoment(DropMoment::Taken);
+        return taken;
+      });
+    });
   }
   setOver(false);
   return S_OK;

@@ -2,32 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
 #include "text/Cp932.h"
 
 namespace qm {
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  bool close() {
-    const bool closed = CloseHandle(handle_) != FALSE;
-    handle_ = INVALID_HANDLE_VALUE;
-    return closed;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 bool writeAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
   DWORD written = 0;

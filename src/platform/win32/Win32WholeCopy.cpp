@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/FileReplacement.h"
+#include "platform/win32/Win32ChunkedCopy.h"
 #include "platform/win32/Win32FileReplacement.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
@@ -26,7 +27,7 @@ struct AnsiCalls {
   }
   static DWORD attributes(const String& path) { return GetFileAttributesA(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
-    return CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return copyFileInChunks(from, to, failIfExists);
   }
   static bool replace(const String& from, const String& to) {
     const std::optional<std::wstring> wideFrom = toWide(from, TextEncoding::Cp932);
@@ -55,7 +56,7 @@ struct WideCalls {
   }
   static DWORD attributes(const String& path) { return GetFileAttributesW(path.c_str()); }
   static bool copy(const String& from, const String& to, bool failIfExists) {
-    return CopyFileW(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+    return copyFileInChunks(from, to, failIfExists);
   }
   static bool replace(const String& from, const String& to) {
     return replaceFileKeepingOld(from, to);
@@ -118,10 +119,12 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
 }  // namespace
 
 std::uint32_t copyWhole(const std::string& from, const std::string& to, bool failIfExists) {
+  const TimedCopy timed;
   return copyWholeWith<AnsiCalls>(from, to, failIfExists);
 }
 
 std::uint32_t copyWhole(const std::wstring& from, const std::wstring& to, bool failIfExists) {
+  const TimedCopy timed;
   return copyWholeWith<WideCalls>(from, to, failIfExists);
 }
 

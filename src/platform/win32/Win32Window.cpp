@@ -8,6 +8,7 @@
 #include "platform/Control.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -56,11 +57,10 @@ class DroppedFileList : public DroppedFiles {
   std::string firstPath() override {
     char path[MAX_PATH] = {};
     SetLastError(ERROR_SUCCESS);
-    if (!drop_ || DragQueryFileA(drop_, 0, path, MAX_PATH) == 0) {
-      readError_ = GetLastError();
-      return {};
-    }
-    return path;
+    const bool read = drop_ && DragQueryFileA(drop_, 0, path, MAX_PATH) != 0;
+    if (!read) readError_ = GetLastError();
+    markDropMoment(DropMoment::Taken);
+    return read ? path : std::string();
   }
   std::uint32_t readError() const override { return readError_; }
   void finish() override {
@@ -124,6 +124,7 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DROPFILES: {
+      markDropMoment(DropMoment::Reached);
       DroppedFileList files(reinterpret_cast<HDROP>(wParam));
       if (window_.onDropFiles) toolkit_.guarded([&] { window_.onDropFiles(files); });
       return 0;
@@ -210,6 +211,7 @@ void Win32WindowPeer::apply(Prop changed) {
         SetForegroundWindow(hwnd_);
       } else {
         ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        if (window_.style() == WindowStyle::Notice) markDropMoment(DropMoment::Noticed);
       }
       break;
     case Prop::Bounds:

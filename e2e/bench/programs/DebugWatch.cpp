@@ -1,0 +1,51 @@
+// qmdebugwatch: a debug monitor. Prints every line a program of the same Wine server writes
+// with OutputDebugString, as "PID TEXT", until it is ended or SECONDS have passed.
+//   qmdebugwatch SECONDS
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The layout the system's OutputDebugString writes into the shared buffer.
+constexpr DWORD kBufferBytes = 4096;
+struct SharedBuffer {
+  DWORD processId;
+  char text[kBufferBytes - sizeof(DWORD)];
+};
+static_assert(sizeof(SharedBuffer) == kBufferBytes);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: qmdebugwatch SECONDS\n");
+    return 2;
+  }
+  const ULONGLONG deadline = GetTickCount64() + std::strtoull(argv[1], nullptr, 10) * 1000;
+  HANDLE bufferReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
+  HANDLE dataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+  HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      kBufferBytes, "DBWIN_BUFFER");
+  if (!bufferReady || !dataReady || !mapping) return 1;
+  const auto* shared =
+      static_cast<const SharedBuffer*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, kBufferBytes));
+  if (!shared) return 1;
+  std::printf("ready\n");
+  std::fflush(stdout);
+  SharedBuffer line;
+  while (GetTickCount64() < deadline) {
+    SetEvent(bufferReady);
+    if (WaitForSingleObject(dataReady, 100) != WAIT_OBJECT_0) continue;
+    // Copied out before the writer may go on, printed after: the writer never waits on stdout.
+    std::memcpy(&line, shared, sizeof line);
+    line.text[sizeof line.text - 1] = '\0';
+    SetEvent(bufferReady);
+    std::printf("%lu %s", line.processId, line.text);
+    if (std::strchr(line.text, '\n') == nullptr) std::printf("\n");
+    std::fflush(stdout);
+  }
+  return 0;
+}

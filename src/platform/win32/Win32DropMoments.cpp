@@ -1,0 +1,47 @@
+#include "platform/win32/Win32DropMoments.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace qm {
+namespace {
+
+constexpr long long kMicrosecondsPerSecond = 1000000;
+
+const char* nameOf(DropMoment moment) {
+  switch (moment) {
+    case DropMoment::Reached:
+      return "reached";
+    case DropMoment::Taken:
+      return "taken";
+    case DropMoment::Copying:
+      return "copying";
+    case DropMoment::Copied:
+      return "copied";
+    case DropMoment::Noticed:
+      return "noticed";
+  }
+  return "?";
+}
+
+long long microsecondsNow() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  // Whole seconds and the rest apart, so that a high frequency cannot overflow the product.
+  const long long seconds = now.QuadPart / frequency.QuadPart;
+  const long long rest = now.QuadPart % frequency.QuadPart;
+  return seconds * kMicrosecondsPerSecond + rest * kMicrosecondsPerSecond / frequency.QuadPart;
+}
+
+}  // namespace
+
+void markDropMoment(DropMoment moment) {
+  // The time is taken here, not when a monitor reads the line, which may be much later.
+  char line[64];
+  std::snprintf(line, sizeof line, "qm-drop %s us=%lld\n", nameOf(moment), microsecondsNow());
+  OutputDebugStringA(line);
+}
+
+}  // namespace qm
