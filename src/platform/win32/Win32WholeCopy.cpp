@@ -6,6 +6,7 @@
 
 #include "platform/FileReplacement.h"
 #include "platform/win32/Win32ChunkedCopy.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32FileReplacement.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
