@@ -3,11 +3,16 @@ enable_language(RC)
 
 file(GLOB QM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
-target_link_libraries(qm_win32 PUBLIC qm_core comctl32 comdlg32 shell32 winmm ole32 uuid mpr)
+# The common dialogs, the sound library and the network dialog are not linked: they are loaded
+# when first needed (Win32LateFunction.h), so that an idle program does not carry them.
+target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 ole32 uuid)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
-target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
+# Sections at page boundaries in the file let Wine map the image instead of reading it whole
+# into private memory: only the pages the program runs are then resident.
+target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>
+                    -Wl,--file-alignment,4096)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest;${CMAKE_SOURCE_DIR}/src/platform/win32/FolderChooserIds.h")
 

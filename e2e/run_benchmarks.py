@@ -91,7 +91,11 @@ def main():
     parser.add_argument("--out", type=Path, default=ROOT / "build/bench")
     parser.add_argument("--size-mb", type=int, default=256)
     parser.add_argument("--repeat", type=int, default=3)
+    parser.add_argument("--quick", action="store_true",
+                        help="one run of each with a 16 MB file, to see that it still runs")
     args = parser.parse_args()
+    if args.quick:
+        args.size_mb, args.repeat = 16, 1
     out = args.out.resolve()
     shutil.rmtree(out, ignore_errors=True)
     out.mkdir(parents=True)

@@ -18,6 +18,18 @@ def cpu_seconds(pid):
     return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
 
 
+def cpu_ns(pid):
+    """Nanoseconds all the process's threads have spent on a CPU so far, from the scheduler's
+    own count (/proc/PID/task/*/schedstat); utime and stime count whole clock ticks."""
+    total = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            total += int((task / "schedstat").read_text().split()[0])
+        except FileNotFoundError:  # a thread that has just ended
+            pass
+    return total
+
+
 def status_kib(pid, key):
     for line in Path(f"/proc/{pid}/status").read_text().splitlines():
         if line.startswith(key + ":"):

@@ -61,11 +61,17 @@ def main():
     parser.add_argument("--build", type=Path, default=root / "build" / "windows")
     parser.add_argument("--out", type=Path, default=root / "build" / "bench-virtual")
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--large-mb", type=int, default=100, help="the large virtual file")
+    parser.add_argument("--quick", action="store_true",
+                        help="one run of each with a 10 MB large file, to see that it still runs")
     args = parser.parse_args()
+    if args.quick:
+        args.runs, args.large_mb = 1, 10
     out = args.out.resolve()
     base_prefix = create_prefix(out / "prefix-base", out / "prefix.log")
     image = settings_file.image(save_mode=0, size=0, lists=[[("一", FOLDER)]])
-    rows = (("virtual file, 5 MB", 5 * MB, "istream"), ("virtual file, 100 MB", 100 * MB, "istream"),
+    rows = (("virtual file, 5 MB", 5 * MB, "istream"),
+            (f"virtual file, {args.large_mb} MB", args.large_mb * MB, "istream"),
             ("file on disk, 5 MB", 5 * MB, None))
     print(f"{'drop':24} {'release to notice (s)':>24} {'peak working set (MiB)':>24}")
     for label, size, medium in rows:

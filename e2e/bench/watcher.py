@@ -28,7 +28,11 @@ def main():
                         help="folder for the prefix, logs and mappings")
     parser.add_argument("--drags", type=int, default=30)
     parser.add_argument("--idle-seconds", type=float, default=60.0)
+    parser.add_argument("--quick", action="store_true",
+                        help="two drags each and a few idle seconds, to see that it still runs")
     args = parser.parse_args()
+    if args.quick:
+        args.drags, args.idle_seconds = 2, 4.0
     out = args.out.resolve()
     started = time.monotonic()
     base_prefix = create_prefix(out / "prefix-base", out / "prefix.log")
