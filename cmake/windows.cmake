@@ -9,10 +9,7 @@ target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 ole32 uuid)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
-# Sections at page boundaries in the file let Wine map the image instead of reading it whole
-# into private memory: only the pages the program runs are then resident.
-target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>
-                    -Wl,--file-alignment,4096)
+target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest;${CMAKE_SOURCE_DIR}/src/platform/win32/FolderChooserIds.h")
 

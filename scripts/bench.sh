@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds what a benchmark needs with the windows preset and runs it under Wine in its own
 # prefix. It prints figures and judges nothing on a time.
-#   bash scripts/bench.sh watcher [--drags N] [--idle-seconds S]   show/hide latency, idle cost
-#   bash scripts/bench.sh saves [ARGS]                               direct and numbered saves
-#   bash scripts/bench.sh virtual [--runs N]                         virtual-file drops
-#   bash scripts/bench.sh smoke                                      each of them with --quick
+#   bash scripts/bench.sh watcher [--drags N] [--idle-seconds S] [--idle-rounds R]
+#                                      show/hide latency, idle CPU, peak memory idle and after a drop
+#   bash scripts/bench.sh saves [ARGS]      direct and numbered saves
+#   bash scripts/bench.sh virtual [--runs N]   virtual-file drops
+#   bash scripts/bench.sh smoke             each of them with --quick
 # Every benchmark takes --quick: one short iteration, its figures printed. The smoke fails only
 # when a benchmark no longer runs to its end; scripts/test.sh counts it as one test.
 set -euo pipefail

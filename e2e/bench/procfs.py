@@ -8,15 +8,6 @@ import os
 from collections import defaultdict
 from pathlib import Path
 
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-
-
-def cpu_seconds(pid):
-    """utime + stime: the fields after the command name, which may itself hold spaces."""
-    stat = Path(f"/proc/{pid}/stat").read_text()
-    fields = stat[stat.rindex(")") + 2:].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
-
 
 def cpu_ns(pid):
     """Nanoseconds all the process's threads have spent on a CPU so far, from the scheduler's
