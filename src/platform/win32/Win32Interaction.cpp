@@ -16,7 +16,6 @@ namespace qm {
 namespace {
 
 constexpr const char* kDialogLibrary = "comdlg32.dll";
-constexpr const char* kSoundLibrary = "winmm.dll";
 
 // The common dialogs' functions, looked up at the first dialog.
 struct CommonDialogs {
@@ -205,9 +204,7 @@ std::optional<std::string> Win32Interaction::chooseFolder(const std::string& sta
 }
 
 void Win32Interaction::playSound(const std::string& path) {
-  static decltype(PlaySoundA)* const play =
-      lateFunction<decltype(PlaySoundA)>(kSoundLibrary, "PlaySoundA");
-  if (play) play(path.c_str(), nullptr, SND_FILENAME);
+  PlaySoundA(path.c_str(), nullptr, SND_FILENAME);
 }
 
 void Win32Interaction::shellExecute(const std::string& file, const std::string& parameters) {

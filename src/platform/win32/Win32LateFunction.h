@@ -1,7 +1,6 @@
 // Functions of system DLLs the program needs only now and then, found on their first call. A DLL
 // linked in the usual way is loaded at start with everything it imports: the common dialogs
-// bring the printing stack with them, and the sound library its drivers, megabytes an idle tray
-// program would carry for nothing.
+// bring the printing stack with them, megabytes an idle tray program would carry for nothing.
 #pragma once
 
 #include <windows.h>
