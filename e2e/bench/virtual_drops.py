@@ -34,6 +34,8 @@ def one_drop(session, offer, size, label):
     folder.mkdir(parents=True, exist_ok=True)
     app = session.start_app()
     app.wait_window("TForm1", visible=False, timeout=20)
+    # The notice is made after the drop window; the watch below needs it to be there.
+    app.wait_window("TForm4", visible=False, timeout=20)
     watch = WindowWatch(session, "TForm4", session.work_dir / f"watch-{label}.log", timeout=120)
     source = OleDragSource(session, session.work_dir, offer, offset=PANEL // 2)
     try:
