@@ -7,7 +7,7 @@
 
 namespace qm {
 
-// `Function` is the declared function's type (decltype(PlaySoundA)), so that the call is checked
+// `Function` is the declared function's type (decltype(GetSaveFileNameA)), so that the call is checked
 // against the system's own header. Null when the DLL or the function cannot be had; the last
 // error then says why. The DLL stays loaded for the rest of the run.
 template <typename Function>
