@@ -1,6 +1,11 @@
 """Idle CPU and peak memory of the program against a minimal tray program, and where the
 program's extra memory goes: the minimal program again with one more of the program's parts
-at each step, and the two processes' resident memory compared mapping by mapping."""
+at each step, and the two processes' resident memory compared mapping by mapping.
+
+CPU time is read from the scheduler in nanoseconds. On a shared machine a process's idle cost
+depends on where its 50 ms timer falls among the other programs' work, and that phase is fixed
+for a process's whole life: so the programs are started afresh for every round, all at once,
+and a second copy of the minimal program shows how far two identical programs differ."""
 
 import shutil
 import time
@@ -8,6 +13,7 @@ from contextlib import ExitStack
 from dataclasses import dataclass
 
 import procfs
+from after_drop import peak_after_drop
 from latency import QUILLMARTEN, SETTINGS
 from running import Program, Running
 
@@ -25,32 +31,41 @@ LADDER = (
     ("+ OleInitialize", PLAIN_EXE, ()),
     ("+ the manifest: the minimal program", MINIMAL_EXE, ()),
     ("+ InitCommonControlsEx", MINIMAL_EXE, ("common-controls",)),
-    ("+ winmm.dll loaded", MINIMAL_EXE, ("common-controls", "load=winmm.dll")),
-    ("+ comdlg32.dll loaded", MINIMAL_EXE,
-     ("common-controls", "load=winmm.dll", "load=comdlg32.dll")),
 )
-# comdlg32 imports winspool.drv; loaded alone it shows what the printing side costs.
-ALONE = ("the minimal program + winspool.drv alone", MINIMAL_EXE, ("load=winspool.drv",))
+# What the program loads only when first needed, each on the minimal program: the save dialog's
+# library brings the printing stack with it.
+LATER = (
+    ("+ comdlg32.dll (first save or open dialog)", MINIMAL_EXE, ("load=comdlg32.dll",)),
+    ("+ winmm.dll (first save sound)", MINIMAL_EXE, ("load=winmm.dll",)),
+)
 
 
 @dataclass
 class IdleRun:
-    seconds: float
-    program_cpu: float  # percent of one core
-    minimal_cpu: float
+    rounds: list  # (seconds, program ns, minimal ns, second minimal ns) of each round
     program_peak_mib: float
     minimal_peak_mib: float
+    drop_peak_mib: float  # the program's, after a drop
     ladder: list  # (what, peak MiB)
-    alone: tuple  # (what, peak MiB)
+    later: list  # (what, peak MiB)
     mappings: list  # (mapping, program KiB, minimal KiB), largest difference first
 
 
-def cpu_percent(pids, seconds):
-    before = [procfs.cpu_seconds(pid) for pid in pids]
-    started = time.monotonic()
-    time.sleep(seconds)
-    elapsed = time.monotonic() - started
-    return [100 * (procfs.cpu_seconds(pid) - was) / elapsed for pid, was in zip(pids, before)]
+def cpu_round(session, seconds, number):
+    """The three programs started afresh, in an order that changes every round."""
+    programs = [QUILLMARTEN, MINIMAL, MINIMAL]
+    order = programs if number % 2 == 0 else programs[::-1]
+    with ExitStack() as stack:
+        running = [stack.enter_context(Running(session, program)) for program in order]
+        if number % 2:
+            running.reverse()
+        time.sleep(SETTLE_S)
+        pids = [item.pid for item in running]
+        before = [procfs.cpu_ns(pid) for pid in pids]
+        started = time.monotonic()
+        time.sleep(seconds)
+        elapsed = time.monotonic() - started
+        return (elapsed, *(procfs.cpu_ns(pid) - was for pid, was in zip(pids, before)))
 
 
 def mapping_differences(program_pid, minimal_pid):
@@ -60,31 +75,29 @@ def mapping_differences(program_pid, minimal_pid):
     return sorted(rows, key=lambda row: row[2] - row[1])
 
 
-def step_peaks(session, minimal_peak):
-    """Every step at once, started after the idle measurement so that they cost it nothing."""
-    peaks = {}
+def step_peaks(session, steps):
+    """Every step at once, started after the CPU rounds so that they cost them nothing."""
     with ExitStack() as stack:
-        running = {step: stack.enter_context(Running(session, Program(exe, MINIMAL_CLASS), words))
-                   for step, exe, words in LADDER + (ALONE,) if (exe, words) != (MINIMAL_EXE, ())}
+        running = [stack.enter_context(Running(session, Program(exe, MINIMAL_CLASS), words))
+                   for _, exe, words in steps]
         time.sleep(SETTLE_S)
-        for step, _, _ in LADDER + (ALONE,):
-            peaks[step] = (procfs.peak_resident_mib(running[step].pid) if step in running
-                           else minimal_peak)
-    return peaks
+        return [(step[0], procfs.peak_resident_mib(item.pid))
+                for step, item in zip(steps, running)]
 
 
-def measure(session, build_dir, seconds):
+def measure(session, build_dir, seconds, rounds):
     session.write_settings(SETTINGS)
     for exe in (MINIMAL_EXE, PLAIN_EXE):
         shutil.copy2(build_dir / exe, session.folder / exe)
+    cpu = [cpu_round(session, seconds / rounds, number) for number in range(rounds)]
     with Running(session, QUILLMARTEN) as program, Running(session, MINIMAL) as minimal:
         time.sleep(SETTLE_S)
-        pids = (program.pid, minimal.pid)
-        program_cpu, minimal_cpu = cpu_percent(pids, seconds)
-        program_peak, minimal_peak = (procfs.peak_resident_mib(pid) for pid in pids)
-        peaks = step_peaks(session, minimal_peak)
-        mappings = mapping_differences(*pids)
-    return IdleRun(seconds=seconds, program_cpu=program_cpu, minimal_cpu=minimal_cpu,
-                   program_peak_mib=program_peak, minimal_peak_mib=minimal_peak,
-                   ladder=[(step, peaks[step]) for step, _, _ in LADDER],
-                   alone=(ALONE[0], peaks[ALONE[0]]), mappings=mappings)
+        program_peak, minimal_peak = (procfs.peak_resident_mib(item.pid)
+                                      for item in (program, minimal))
+        mappings = mapping_differences(program.pid, minimal.pid)
+        drop_peak = peak_after_drop(session, program)
+    ladder = step_peaks(session, [step for step in LADDER if step[1:] != (MINIMAL_EXE, ())])
+    ladder.insert(3, (LADDER[3][0], minimal_peak))
+    return IdleRun(rounds=cpu, program_peak_mib=program_peak, minimal_peak_mib=minimal_peak,
+                   drop_peak_mib=drop_peak, ladder=ladder, later=step_peaks(session, LATER),
+                   mappings=mappings)

@@ -42,7 +42,7 @@ def measure(session, build_dir, count):
     session.write_settings(SETTINGS)
     for exe in (MINIMAL.exe, POLL_EXE):
         shutil.copy2(build_dir / exe, session.folder / exe)
-    browser = Browser(session)
+    browser = Browser(session, session.work_dir / "browser.log")
     run = LatencyRun(poll_log.Latencies([], []), poll_log.Latencies([], []), [], 0.0)
     for start in range(0, count, BLOCK):
         size = min(BLOCK, count - start)

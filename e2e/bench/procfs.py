@@ -8,14 +8,17 @@ import os
 from collections import defaultdict
 from pathlib import Path
 
-CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
-
-def cpu_seconds(pid):
-    """utime + stime: the fields after the command name, which may itself hold spaces."""
-    stat = Path(f"/proc/{pid}/stat").read_text()
-    fields = stat[stat.rindex(")") + 2:].split()
-    return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+def cpu_ns(pid):
+    """Nanoseconds all the process's threads have spent on a CPU so far, from the scheduler's
+    own count (/proc/PID/task/*/schedstat); utime and stime count whole clock ticks."""
+    total = 0
+    for task in Path(f"/proc/{pid}/task").iterdir():
+        try:
+            total += int((task / "schedstat").read_text().split()[0])
+        except FileNotFoundError:  # a thread that has just ended
+            pass
+    return total
 
 
 def status_kib(pid, key):

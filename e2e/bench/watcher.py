@@ -27,8 +27,15 @@ def main():
     parser.add_argument("--out", type=Path, default=HERE.parents[1] / "build" / "bench",
                         help="folder for the prefix, logs and mappings")
     parser.add_argument("--drags", type=int, default=30)
-    parser.add_argument("--idle-seconds", type=float, default=60.0)
+    parser.add_argument("--idle-seconds", type=float, default=120.0,
+                        help="idle CPU time measured, over all rounds")
+    parser.add_argument("--idle-rounds", type=int, default=4)
+    parser.add_argument("--quick", action="store_true",
+                        help="two drags each, one round of a few idle seconds, to see that it "
+                        "still runs")
     args = parser.parse_args()
+    if args.quick:
+        args.drags, args.idle_seconds, args.idle_rounds = 2, 4.0, 1
     out = args.out.resolve()
     started = time.monotonic()
     base_prefix = create_prefix(out / "prefix-base", out / "prefix.log")
@@ -41,7 +48,7 @@ def main():
         latencies = latency.measure(drags, args.build, args.drags)
     print(report.latencies(latencies), flush=True)
     with session("idle") as quiet:
-        idle_run = idle.measure(quiet, args.build, args.idle_seconds)
+        idle_run = idle.measure(quiet, args.build, args.idle_seconds, args.idle_rounds)
     print()
     print(report.idle(idle_run, latencies.program_peak_mib))
     print(f"\nbench: whole run {time.monotonic() - started:.0f} s; logs in {out}")

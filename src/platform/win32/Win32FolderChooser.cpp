@@ -9,6 +9,7 @@
 #include "platform/AppIdentity.h"
 #include "platform/win32/FolderChooserIds.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32LateFunction.h"
 #include "text/Cp932.h"
 
 namespace qm {
@@ -161,10 +162,13 @@ INT_PTR CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         case QM_FOLDER_DRIVES:
           if (HIWORD(wParam) == CBN_SELCHANGE) openSelectedDrive(dialog, *chooser);
           return TRUE;
-        case QM_FOLDER_NETWORK:
-          WNetConnectionDialog(dialog, RESOURCETYPE_DISK);
+        case QM_FOLDER_NETWORK: {
+          static decltype(WNetConnectionDialog)* const connect =
+              lateFunction<decltype(WNetConnectionDialog)>("mpr.dll", "WNetConnectionDialog");
+          if (connect) connect(dialog, RESOURCETYPE_DISK);
           showFolder(dialog, *chooser, chooser->folder);
           return TRUE;
+        }
         default:
           return FALSE;
       }

@@ -9,11 +9,37 @@
 
 #include "platform/Win32Codes.h"
 #include "platform/win32/Win32FolderChooser.h"
+#include "platform/win32/Win32LateFunction.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
 namespace qm {
 namespace {
+
+constexpr const char* kDialogLibrary = "comdlg32.dll";
+
+// The common dialogs' functions, looked up at the first dialog.
+struct CommonDialogs {
+  CommonDialogs() {
+    if (saveA && saveW && openA && extendedError) return;
+    missing = GetLastError();
+    if (!missing) missing = ERROR_PROC_NOT_FOUND;
+  }
+  decltype(GetSaveFileNameA)* saveA =
+      lateFunction<decltype(GetSaveFileNameA)>(kDialogLibrary, "GetSaveFileNameA");
+  decltype(GetSaveFileNameW)* saveW =
+      lateFunction<decltype(GetSaveFileNameW)>(kDialogLibrary, "GetSaveFileNameW");
+  decltype(GetOpenFileNameA)* openA =
+      lateFunction<decltype(GetOpenFileNameA)>(kDialogLibrary, "GetOpenFileNameA");
+  decltype(CommDlgExtendedError)* extendedError =
+      lateFunction<decltype(CommDlgExtendedError)>(kDialogLibrary, "CommDlgExtendedError");
+  DWORD missing = 0;  // the system's error code when one of them could not be had
+};
+
+const CommonDialogs& commonDialogs() {
+  static const CommonDialogs dialogs;
+  return dialogs;
+}
 
 // "desc|pattern|desc|pattern" becomes the double-zero-terminated list the dialogs take.
 std::vector<char> dialogFilter(const std::string& filter) {
@@ -93,7 +119,7 @@ std::uint32_t dialogFailure() {
   // Read first: asking the dialog why may change it.
   const DWORD systemError = GetLastError();
   // 0 when the user cancelled, whatever an earlier call left as the last error.
-  const DWORD dialogError = CommDlgExtendedError();
+  const DWORD dialogError = commonDialogs().extendedError();
   if (dialogError == 0) return 0;
   return systemError != 0 ? systemError : dialogError;
 }
@@ -128,7 +154,7 @@ SaveDialogResult wideSaveDialog(HWND owner, const SaveDialogRequest& request) {
   fields.lpstrInitialDir = folder->c_str();
   fields.Flags = kSaveDialogFlags;
   fields.lpfnHook = bringDialogForward;
-  if (GetSaveFileNameW(&fields)) {
+  if (commonDialogs().saveW(&fields)) {
     result.path = fromWide(file.data(), TextEncoding::Utf8);
     if (!result.path) result.lastError = ERROR_NO_UNICODE_TRANSLATION;
     return result;
@@ -146,13 +172,17 @@ int Win32Interaction::messageBox(const std::string& text, const std::string& cap
 }
 
 SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) {
+  SaveDialogResult result;
+  if (commonDialogs().missing) {
+    result.lastError = commonDialogs().missing;
+    return result;
+  }
   if (request.encoding == TextEncoding::Utf8) return wideSaveDialog(owner_, request);
   FileDialog dialog(owner_, request.filter, request.fileName, request.filterIndex);
   dialog.fields.lpstrInitialDir = request.initialDir.c_str();
   dialog.fields.Flags = kSaveDialogFlags;
   dialog.fields.lpfnHook = bringDialogForward;
-  SaveDialogResult result;
-  if (GetSaveFileNameA(&dialog.fields)) {
+  if (commonDialogs().saveA(&dialog.fields)) {
     result.path = dialog.chosenPath();
     return result;
   }
@@ -161,10 +191,11 @@ SaveDialogResult Win32Interaction::saveDialog(const SaveDialogRequest& request) 
 }
 
 std::optional<std::string> Win32Interaction::openFileDialog(const OpenDialogRequest& request) {
+  if (commonDialogs().missing) return std::nullopt;
   DialogsHeldBack held;
   FileDialog dialog(owner_, request.filter, request.fileName, 1);
   dialog.fields.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog.fields)) return std::nullopt;
+  if (!commonDialogs().openA(&dialog.fields)) return std::nullopt;
   return dialog.chosenPath();
 }
 

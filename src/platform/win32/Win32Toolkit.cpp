@@ -145,7 +145,8 @@ void Win32Toolkit::runMessageLoop() {
         IsDialogMessageA(active, &message)) {
       continue;
     }
-    TranslateMessage(&message);
+    // Only key messages are translated into characters; a 50 ms tick is spared the call.
+    if (key) TranslateMessage(&message);
     DispatchMessageA(&message);
   }
 }
