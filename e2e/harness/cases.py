@@ -1,4 +1,5 @@
-"""The scenario registry: each case names its prepared settings file (or none) and its steps."""
+"""The scenario registry: each case names its prepared settings file (or none), its steps and,
+when it is not Windows' own 96, the screen density of its prefix."""
 
 from dataclasses import dataclass
 from typing import Callable, Optional
@@ -11,13 +12,14 @@ class Case:
     name: str
     steps: Callable
     settings: Optional[bytes]
+    dpi: Optional[int] = None
 
 
-def case(name, settings=None):
+def case(name, settings=None, dpi=None):
     """Registers a function of the session as a scenario."""
 
     def register(steps):
-        CASES.append(Case(name, steps, settings))
+        CASES.append(Case(name, steps, settings, dpi))
         return steps
 
     return register

@@ -1,5 +1,7 @@
 #include "dialogs/Msg.h"
 
+#include "platform/Dpi.h"
+
 namespace qm {
 namespace {
 
@@ -22,11 +24,10 @@ TForm4::TForm4(Platform& platform, std::uint8_t& countdown)
       countdown_(countdown),
       window_(platform.toolkit, WindowStyle::Notice, "TForm4"),
       panel1_(platform.toolkit, ControlKind::Panel, window_, nullptr, "Panel1") {
-  const Bounds client{0, 0, kClientWidth, kClientHeight};
-  window_.setBounds(client);
+  layOut();
+  window_.onDpiChanged = [this] { layOut(); };
   window_.setFont(noticeFont());
 
-  panel1_.setBounds(client);
   panel1_.setBevel(Bevel::Raised);
   panel1_.setColor(kColorInfoBackground);
   panel1_.setCaption("保存しました");
@@ -34,10 +35,17 @@ TForm4::TForm4(Platform& platform, std::uint8_t& countdown)
   panel1_.setVisible(true);
 }
 
+void TForm4::layOut() {
+  const int dpi = window_.dpi();
+  window_.setWidth(scale(kClientWidth, dpi));
+  window_.setHeight(scale(kClientHeight, dpi));
+  panel1_.setBounds({0, 0, window_.bounds().width, window_.bounds().height});
+}
+
 void TForm4::ShowSavedNotice() {
   if (const std::optional<Point> pointer = platform_.input.cursorPos()) {
     window_.setLeft(pointer->x);
-    window_.setTop(pointer->y + kOffsetBelowPointer);
+    window_.setTop(pointer->y + scale(kOffsetBelowPointer, window_.dpi()));
   }
   window_.setVisible(true);
   countdown_ = kDurationTicks;

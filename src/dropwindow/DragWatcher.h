@@ -19,8 +19,6 @@ class DragWatcher {
  public:
   enum class State : std::uint8_t { Idle = 0, Shown = 1, Hiding = 2 };
 
-  static constexpr int kHoverZoneWidth = 84;
-  static constexpr int kHoverCellWidth = 24;
   static constexpr std::uint8_t kHoverDwellTicks = 6;
 
   // Takes over Timer1's ticks; the timer runs from the drop window's creation and is never
