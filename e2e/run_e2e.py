@@ -32,7 +32,8 @@ def load_scenarios():
 
 def run_case(case, args, base_prefixes, artefacts):
     work_dir = args.out / "cases" / case.name
-    with Session(case.name, base_prefixes[case.dpi], args.exe, args.probe, work_dir, artefacts) as session:
+    base_prefix = base_prefixes[case.dpi]
+    with Session(case.name, base_prefix, args.exe, args.probe, work_dir, artefacts) as session:
         if case.settings is not None:
             session.write_settings(case.settings)
         try:
