@@ -18,7 +18,7 @@ from pathlib import Path
 from harness.cases import CASES
 from harness.session import Session
 from harness.waits import Failure
-from harness.wine import create_prefix
+from harness.wine import create_prefix, with_dpi
 
 HERE = Path(__file__).resolve().parent
 
@@ -30,8 +30,9 @@ def load_scenarios():
         importlib.import_module(f"scenarios.{module.name}")
 
 
-def run_case(case, args, base_prefix, artefacts):
+def run_case(case, args, base_prefixes, artefacts):
     work_dir = args.out / "cases" / case.name
+    base_prefix = base_prefixes[case.dpi]
     with Session(case.name, base_prefix, args.exe, args.probe, work_dir, artefacts,
                  case.monitors) as session:
         if case.settings is not None:
@@ -68,7 +69,11 @@ def main():
 
     started = time.monotonic()
     base_prefix = create_prefix(args.out / "prefix-base", args.out / "prefix.log")
-    print(f"e2e: Wine prefix made in {time.monotonic() - started:.1f} s", flush=True)
+    # Cases on denser screens start from a copy with that density.
+    base_prefixes = {None: base_prefix}
+    for dpi in sorted({case.dpi for case in selected if case.dpi is not None}):
+        base_prefixes[dpi] = with_dpi(base_prefix, args.out / f"prefix-base-{dpi}dpi", dpi)
+    print(f"e2e: Wine prefixes made in {time.monotonic() - started:.1f} s", flush=True)
 
     passed = failed = 0
     for _ in range(args.repeat):
@@ -76,7 +81,7 @@ def main():
             case_started = time.monotonic()
             problem = details = None
             try:
-                run_case(case, args, base_prefix, artefacts)
+                run_case(case, args, base_prefixes, artefacts)
             except Failure as failure:
                 problem = str(failure)
             except Exception as error:

@@ -40,6 +40,52 @@ TEST_F(AboutAndExclusionTest, AboutDialogOpensTheSupportPageAndStaysOpen) {
   EXPECT_EQ(enabledCommands().size(), 6u);
 }
 
+TEST_F(AboutAndExclusionTest, DialogsLayThemselvesOutAgainForAnotherDensity) {
+  Application& app = start();
+  const struct {
+    const char* what;
+    Window& window;
+    Control& control;
+    Bounds client96;
+    Bounds control96;
+    Bounds client144;
+    Bounds control144;
+  } cases[] = {
+      {"editor's list marker",
+       app.Form2().window(),
+       app.Form2().Panel2(),
+       {0, 0, 549, 298},
+       {116, 4, 64, 25},
+       {0, 0, 824, 447},
+       {174, 6, 96, 38}},
+      {"about's close button",
+       app.Form3().window(),
+       app.Form3().Button1(),
+       {0, 0, 292, 117},
+       {196, 82, 84, 25},
+       {0, 0, 438, 176},
+       {294, 123, 126, 38}},
+      {"properties' OK button",
+       app.Form5().window(),
+       app.Form5().Button1(),
+       {0, 0, 519, 393},
+       {351, 358, 75, 25},
+       {0, 0, 779, 590},
+       {527, 537, 113, 38}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.window.bounds(), c.client96);
+    EXPECT_EQ(c.control.bounds(), c.control96);
+    c.window.takeDpi(144);
+    EXPECT_EQ(c.window.bounds(), c.client144);
+    EXPECT_EQ(c.control.bounds(), c.control144);
+    c.window.takeDpi(96);
+    EXPECT_EQ(c.window.bounds(), c.client96);
+    EXPECT_EQ(c.control.bounds(), c.control96);
+  }
+}
+
 TEST_F(AboutAndExclusionTest, EachDialogDisablesTheCommandsThatConflictWithIt) {
   const std::vector<std::string> all{"N11", "N21", "N31", "N8", "N7", "E1"};
   struct Way {

@@ -384,6 +384,16 @@ TEST_F(DragWatcherTest, PaintsThePanelUnderThePointerWhite) {
   EXPECT_EQ(form().folderPanels()[5].color(), rgb(224, 224, 239));
 }
 
+TEST_F(DragWatcherTest, PlacedOnADenserScreenTheWindowIsPlacedAgainAtItsNewSize) {
+  // The right half of the desktop is a screen at 150 %.
+  fake_.toolkit.dpiAt = [](const Bounds& b) { return b.left >= 640 ? 144 : 96; };
+  dragToRightEdge();
+  // Three small panels of 26 and the tab strip: laid out at 171 x 131, and kept inside the right
+  // edge at that width.
+  EXPECT_EQ(dropWindow().bounds(), (Bounds{1280 - 171, 300, 171, 131}));
+  EXPECT_EQ(dropWindow().dpi(), 144);
+}
+
 TEST_F(DragWatcherTest, ASteadyShownTickReachesNoPeer) {
   dragToRightEdge();
   moveTo({dropWindow().bounds().left + 10, dropWindow().bounds().top + 20});

@@ -245,6 +245,22 @@ TEST_F(DropHandling, TheNoticeShowsBelowThePointerAndTheSoundFollowsItsLastTick)
   EXPECT_EQ(fake.interaction.sounds, std::vector<std::string>{"C:\\saved.wav"});
 }
 
+TEST_F(DropHandling, At150PercentTheDropTakesThePanelDrawnThereAndTheNoticeGrows) {
+  fake.toolkit.dpi = 144;
+  start(kSaveOverwrite);
+  const Bounds second = app->Form1().folderPanels()[kRowTwo].bounds();
+  ASSERT_EQ(second.height, 26);
+  // The second panel's lowest row, which rows of 17 pixels would put on the mode label.
+  const Point pointer{40, kWindowTop + second.top + second.height - 1};
+  fake.input.cursor = pointer;
+  test::FakeDroppedFiles files({source("a.jpg", "A")}, app->Form1().dropBusy);
+  app->Form1().window().onDropFiles(files);
+
+  EXPECT_EQ(contents(two()), (Files{{"a.jpg", "A"}}));
+  EXPECT_EQ(app->Form4().window().bounds(), (Bounds{pointer.x, pointer.y + 36, 110, 24}));
+  EXPECT_EQ(app->Form4().Panel1().bounds(), (Bounds{0, 0, 110, 24}));
+}
+
 TEST_F(DropHandling, TheFlagStaysUpInsideEveryBoxAndTheListIsReleasedBeforeItFalls) {
   const struct {
     const char* what;

@@ -75,6 +75,13 @@ struct LayoutCase {
   std::vector<bool> panelsShown;
   std::vector<bool> tabsShown;
   const char* modeText;
+  // At another screen density: the lengths that do not follow the settings.
+  int dpi = kDesignDpi;
+  int width = 114;
+  int labelLeft = 16;
+  int panelLeft = 1;
+  int panelWidth = 112;
+  int panelHeight = 0;  // 0: the size's height at 96 DPI
 };
 
 std::vector<bool> firstShown(std::size_t shown, std::size_t of) {
@@ -101,6 +108,15 @@ TEST_F(DropWindowTest, RefreshLaysOutTheLeadingFoldersLabelAndTabs) {
        firstShown(3, 12), firstShown(2, 5), "ﾌｧｲﾙ名入力モード"},
       {"no folder, three lists", FolderList{}, kSaveNumbered, kSizeNormal, 2, 35, 2, 13,
        firstShown(0, 12), firstShown(3, 5), " 別名保存モード"},
+      {"twelve large, five lists, 125 %", twelve, kSaveOverwrite, kSizeLarge, 4, 536, 495, 509,
+       firstShown(12, 12), firstShown(5, 5), "  上書きモード", 120, 143, 20, 1, 140, 41},
+      {"three small, one list, 150 %", folders({{"a", "C:\\a"}, {"b", "C:\\b"}, {"c", "C:\\c"}}),
+       kSaveNumbered, kSizeSmall, 0, 99, 81, 98, firstShown(3, 12), firstShown(0, 5),
+       " 別名保存モード", 144, 171, 24, 2, 168, 26},
+      {"empty path ends the folders, 200 %", gap, kSaveAskName, kSizeNormal, 1, 220, 154, 176,
+       firstShown(3, 12), firstShown(2, 5), "ﾌｧｲﾙ名入力モード", 192, 228, 32, 2, 224, 50},
+      {"twelve large, five lists, back at 96 DPI", twelve, kSaveOverwrite, kSizeLarge, 4, 431, 398,
+       409, firstShown(12, 12), firstShown(5, 5), "  上書きモード"},
   };
   // Each case lays out a window that showed all twelve folders and five tabs before.
   ConfirmedFolderLists lists;
@@ -111,25 +127,71 @@ TEST_F(DropWindowTest, RefreshLaysOutTheLeadingFoldersLabelAndTabs) {
     SCOPED_TRACE(c.what);
     lists.lists[0] = c.slots;
     writeSettings(header(c.saveMode, c.size, c.lastList), lists);
+    form.window().takeDpi(c.dpi);
     form.Refresh();
 
     EXPECT_EQ(form.window().bounds().height, c.windowHeight);
-    EXPECT_EQ(form.window().bounds().width, 114);
+    EXPECT_EQ(form.window().bounds().width, c.width);
     EXPECT_EQ(form.Label1().bounds().top, c.labelTop);
-    EXPECT_EQ(form.Label1().bounds().left, 16);
+    EXPECT_EQ(form.Label1().bounds().left, c.labelLeft);
     EXPECT_EQ(form.Label1().caption(), c.modeText);
     EXPECT_EQ(form.ButtonPanel().bounds().top, c.stripTop);
     EXPECT_EQ(visibility(form.folderPanels()), c.panelsShown);
     EXPECT_EQ(visibility(form.tabs()), c.tabsShown);
-    const int height = c.size == kSizeLarge ? 33 : c.size == kSizeNormal ? 25 : 17;
+    const int height = c.panelHeight != 0      ? c.panelHeight
+                       : c.size == kSizeLarge  ? 33
+                       : c.size == kSizeNormal ? 25
+                                               : 17;
     for (std::size_t i = 0; i < c.panelsShown.size() && c.panelsShown[i]; ++i) {
       const Control& panel = form.folderPanels()[i];
       EXPECT_EQ(panel.caption(), c.slots[i].name.str()) << i;
-      EXPECT_EQ(panel.bounds(), (Bounds{1, static_cast<int>(i) * height, 112, height})) << i;
+      EXPECT_EQ(panel.bounds(),
+                (Bounds{c.panelLeft, static_cast<int>(i) * height, c.panelWidth, height}))
+          << i;
     }
+    // The tabs meet edge to edge at every density.
+    const Bounds& firstTab = form.tabs()[0].bounds();
+    EXPECT_EQ(form.tabs()[4].bounds().left, firstTab.left + 4 * firstTab.width);
     EXPECT_EQ(marks_.saveMode, c.saveMode);
     EXPECT_EQ(marks_.dropWindowSize, c.size);
   }
+}
+
+TEST_F(DropWindowTest, LaysOutForTheDensityItIsMadeAtAndAgainWhenThatChanges) {
+  ConfirmedFolderLists lists;
+  lists.lists[0] = folders({{"a", "C:\\a"}, {"b", "C:\\b"}, {"c", "C:\\c"}});
+  writeSettings(header(kSaveNumbered, kSizeSmall, 1), lists);
+  fake_.toolkit.dpi = 144;
+  TForm1& form = create();
+  const struct {
+    int dpi;
+    Bounds window;
+    Bounds secondPanel;
+    Bounds label;
+    Bounds strip;
+    Bounds secondTab;
+  } steps[] = {
+      {144,
+       {0, 0, 171, 131},
+       {2, 26, 168, 26},
+       {24, 81, 146, 17},
+       {2, 98, 168, 32},
+       {35, 2, 32, 23}},
+      {96, {0, 0, 114, 86}, {1, 17, 112, 17}, {16, 53, 97, 11}, {1, 64, 112, 21}, {23, 1, 21, 15}},
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.dpi);
+    const int reads = fake_.files.reads;
+    form.window().takeDpi(s.dpi);
+    EXPECT_EQ(form.window().bounds(), s.window);
+    EXPECT_EQ(form.folderPanels()[1].bounds(), s.secondPanel);
+    EXPECT_EQ(form.Label1().bounds(), s.label);
+    EXPECT_EQ(form.ButtonPanel().bounds(), s.strip);
+    EXPECT_EQ(form.tabs()[1].bounds(), s.secondTab);
+    // Laid out from the settings it holds: the file is not read again.
+    EXPECT_EQ(fake_.files.reads, reads);
+  }
+  EXPECT_TRUE(fake_.interaction.messageBoxes.empty());
 }
 
 TEST_F(DropWindowTest, WithoutSettingsFileOffersTheDefaultFolderAtEveryRefresh) {

@@ -1,4 +1,5 @@
-"""The scenario registry: each case names its prepared settings file (or none) and its steps."""
+"""The scenario registry: each case names its prepared settings file (or none), its steps and,
+when it is not Windows' own 96, the screen density of its prefix."""
 
 from dataclasses import dataclass
 from typing import Callable, Optional
@@ -14,13 +15,14 @@ class Case:
     steps: Callable
     settings: Optional[bytes]
     monitors: tuple = ONE_MONITOR
+    dpi: Optional[int] = None
 
 
-def case(name, settings=None, monitors=ONE_MONITOR):
+def case(name, settings=None, monitors=ONE_MONITOR, dpi=None):
     """Registers a function of the session as a scenario."""
 
     def register(steps):
-        CASES.append(Case(name, steps, settings, monitors))
+        CASES.append(Case(name, steps, settings, monitors, dpi))
         return steps
 
     return register

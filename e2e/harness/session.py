@@ -33,7 +33,7 @@ class Session(Desktop):
         self.artefacts.mkdir(parents=True, exist_ok=True)
         prefix = clone_prefix(self._base_prefix, self.work_dir / "prefix")
         if len(self._monitors) > 1:
-            import_registry(Wine(prefix), SEVERAL_MONITORS_SETTINGS)
+            import_registry(Wine(prefix), SEVERAL_MONITORS_SETTINGS.read_text(encoding="utf-8"))
         self.folder = prefix / "drive_c" / PROGRAM_FOLDER
         self.folder.mkdir()
         shutil.copy2(self._exe, self.folder / EXE_NAME)

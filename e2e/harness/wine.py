@@ -95,20 +95,31 @@ def create_prefix(path, log_path):
     with open(log_path, "ab") as log:
         subprocess.run(["wineboot", "-i"], env=wine.env(), stdin=subprocess.DEVNULL,
                        stdout=log, stderr=log, timeout=180, check=True)
-    import_registry(wine, REGISTRY_SETTINGS)
+    import_registry(wine, REGISTRY_SETTINGS.read_text(encoding="utf-8"))
     return path
 
 
-def import_registry(wine, reg_path):
-    """Imports a .reg file into the prefix and waits until the server has saved it."""
-    reg_path = Path(reg_path)
-    reg_file = wine.prefix / "drive_c" / reg_path.name
-    # In a copy of a prefix the file may be a hard link shared with the others.
-    reg_file.unlink(missing_ok=True)
+def import_registry(wine, text):
+    """Imports .reg text into the prefix and waits until Wine has saved it."""
     # regedit reads Unicode .reg files as UTF-16 with a byte order mark.
-    reg_file.write_bytes(reg_path.read_text(encoding="utf-8").encode("utf-16"))
-    wine.run(["regedit", "/S", f"C:\\{reg_path.name}"], timeout=60)
+    reg_file = wine.prefix / "drive_c" / "e2e-settings.reg"
+    # A copy of a prefix shares the file with it through a hard link until it is made anew.
+    reg_file.unlink(missing_ok=True)
+    reg_file.write_bytes(text.encode("utf-16"))
+    wine.run(["regedit", "/S", "C:\\e2e-settings.reg"], timeout=60)
     wine.shut_down()
+
+
+def with_dpi(base, dest, dpi):
+    """A copy of the prefix whose screens have `dpi` dots per inch, as a 150 % display setting
+    gives 144: the system's density, and the one Wine makes its fonts for."""
+    prefix = clone_prefix(base, dest)
+    lines = ["Windows Registry Editor Version 5.00", ""]
+    for key in ("HKEY_CURRENT_USER\\Control Panel\\Desktop",
+                "HKEY_CURRENT_USER\\Software\\Wine\\Fonts"):
+        lines += [f"[{key}]", f'"LogPixels"=dword:{dpi:08x}', ""]
+    import_registry(Wine(prefix), "\n".join(lines))
+    return prefix
 
 
 def clone_prefix(base, dest):

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Window.h"
 
 namespace qm {
 
+class Control;
 class MenuItem;
 class Toolkit;
 
@@ -27,15 +29,24 @@ class DialogForm {
   void Show();
 
  protected:
-  // Hidden until shown.
+  // Hidden until shown. The client size, like every length of a dialog, is in pixels at 96 DPI.
   DialogForm(Toolkit& toolkit, std::string name, const std::string& caption, int clientWidth,
              int clientHeight, ConflictingCommands conflicting = {});
 
   void setConflictingCommandsEnabled(bool enabled);
+  // Puts a control where the 96-DPI layout has it, at the window's pixel density, now and again
+  // whenever the density changes.
+  void placeAt(Control& control, const Bounds& design);
+  // Parts placed from others' places follow them after a density change.
+  virtual void layOutDependentParts() {}
 
   Window window_;
 
  private:
+  void layOutForDpi();
+
+  Bounds designClient_;
+  std::vector<std::pair<Control*, Bounds>> placed_;
   ConflictingCommands conflicting_;
 };
 

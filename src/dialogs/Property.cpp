@@ -116,7 +116,7 @@ TForm5::TForm5(Platform& platform, SettingsStore& store, ConflictingCommands con
 
 void TForm5::buildLayout() {
   const auto place = [this](Control& control, Bounds bounds, const char* caption) {
-    control.setBounds(bounds);
+    placeAt(control, bounds);
     control.setCaption(caption);
     control.setFont(window_.font());
     control.setVisible(true);
@@ -185,7 +185,7 @@ void TForm5::addLabel(Control& group, const char* name, const char* caption, Bou
       std::make_unique<Control>(toolkit_, ControlKind::Label, window_, &group, name));
   Font font = window_.font();
   font.bold = heading;
-  label.setBounds(bounds);
+  placeAt(label, bounds);
   label.setCaption(caption);
   label.setFont(font);
   label.setColor(group.color());

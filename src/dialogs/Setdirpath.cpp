@@ -7,6 +7,7 @@
 #include "dropwindow/DropWindowLook.h"
 #include "dropwindow/Qmt.h"
 #include "platform/AppIdentity.h"
+#include "platform/Dpi.h"
 #include "platform/Win32Codes.h"
 #include "settings/SettingsStore.h"
 #include "text/Cp932.h"
@@ -108,8 +109,9 @@ TForm2::TForm2(Platform& platform, SettingsStore& store, TForm1& dropWindow,
 }
 
 void TForm2::buildLayout() {
-  const auto place = [](Control& control, Bounds bounds, const char* caption, const char* hint) {
-    control.setBounds(bounds);
+  const auto place = [this](Control& control, Bounds bounds, const char* caption,
+                            const char* hint) {
+    placeAt(control, bounds);
     control.setCaption(caption);
     control.setHint(hint);
     control.setVisible(true);
@@ -228,8 +230,9 @@ void TForm2::applyTabAvailability() {
 
 void TForm2::markShownList() {
   const Bounds& tab = listTabs_[static_cast<std::size_t>(shownList_)].bounds();
-  panel2_.setLeft(tab.left - kMarkerOffset);
-  panel2_.setTop(tab.top - kMarkerOffset);
+  const int offset = scale(kMarkerOffset, window_.dpi());
+  panel2_.setLeft(tab.left - offset);
+  panel2_.setTop(tab.top - offset);
   panel1_.setColor(look::listColor(shownList_));
 }
 

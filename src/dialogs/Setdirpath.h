@@ -72,6 +72,8 @@ class TForm2 : public DialogForm {
 
  private:
   void buildLayout();
+  // The marker lies behind the shown list's tab, wherever the tabs have gone.
+  void layOutDependentParts() override { markShownList(); }
   void wireHandlers();
   void switchToList(int k);
   void showList(const FolderList& source);

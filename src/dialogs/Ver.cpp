@@ -33,8 +33,8 @@ TForm3::TForm3(Platform& platform)
       label2_(platform.toolkit, ControlKind::Label, window_, nullptr, "Label2"),
       button1_(platform.toolkit, ControlKind::Button, window_, nullptr, "Button1"),
       button2_(platform.toolkit, ControlKind::Button, window_, nullptr, "Button2") {
-  const auto place = [](Control& control, Bounds bounds, const char* caption) {
-    control.setBounds(bounds);
+  const auto place = [this](Control& control, Bounds bounds, const char* caption) {
+    placeAt(control, bounds);
     control.setCaption(caption);
     control.setVisible(true);
   };

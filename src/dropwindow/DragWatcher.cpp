@@ -9,6 +9,7 @@
 #include "dropwindow/Msg.h"
 #include "dropwindow/Placement.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/TabHoverZone.h"
 #include "platform/Input.h"
 #include "platform/Keys.h"
 
@@ -120,6 +121,15 @@ void DragWatcher::placeWindow(std::uint8_t code, const Bounds& monitor) {
   in.halfPanelWidth = form_.folderPanels()[0].bounds().width / 2;
   const Point at = placeDropWindow(in);
   window.setBounds({at.x, at.y, in.width, in.height});
+  // Put on a screen of another density, the window has laid itself out again at another size;
+  // it is placed once more, by the same rule, for that size.
+  const Bounds& laidOut = window.bounds();
+  if (laidOut.width == in.width && laidOut.height == in.height) return;
+  in.width = laidOut.width;
+  in.height = laidOut.height;
+  in.halfPanelWidth = form_.folderPanels()[0].bounds().width / 2;
+  const Point again = placeDropWindow(in);
+  window.setBounds({again.x, again.y, in.width, in.height});
 }
 
 void DragWatcher::applyListKeys() {
@@ -175,8 +185,8 @@ void DragWatcher::TrackTabHover() {
   const Bounds& strip = form_.ButtonPanel().bounds();
   const std::int64_t dx = offset(pointer_.x, window.left) - strip.left;
   const std::int64_t dy = offset(pointer_.y, window.top) - strip.top;
-  const bool inZone = dx > 0 && dx < kHoverZoneWidth && dy > 0 && dy < strip.height;
-  if (!inZone) {
+  const std::optional<int> cell = tabHoverCell(dx, dy, strip.height, form_.window().dpi());
+  if (!cell) {
     form_.PaintTabs(false);
     tabDwell_ = 0;
     form_.setPendingListSelection(TForm1::kNoPendingList);
@@ -187,12 +197,11 @@ void DragWatcher::TrackTabHover() {
     return;
   }
   // The cells are wider than the tabs, so the fifth list lies beyond the last cell.
-  const int cell = static_cast<int>(dx / kHoverCellWidth);
-  if (cell > form_.settings().lastListIndex) {
+  if (*cell > form_.settings().lastListIndex) {
     form_.setPendingListSelection(TForm1::kNoPendingList);
     return;
   }
-  form_.setPendingListSelection(static_cast<std::uint8_t>(cell));
+  form_.setPendingListSelection(static_cast<std::uint8_t>(*cell));
   form_.PaintTabs(true);
 }
 

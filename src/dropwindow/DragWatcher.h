@@ -20,8 +20,6 @@ class DragWatcher {
  public:
   enum class State : std::uint8_t { Idle = 0, Shown = 1, Hiding = 2 };
 
-  static constexpr int kHoverZoneWidth = 84;
-  static constexpr int kHoverCellWidth = 24;
   static constexpr std::uint8_t kHoverDwellTicks = 6;
   // Button-up ticks without a move after which an OLE drag over the window counts as gone.
   static constexpr std::uint8_t kGoneDragTicks = 10;

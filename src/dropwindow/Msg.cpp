@@ -1,5 +1,6 @@
 #include "dropwindow/Msg.h"
 
+#include "platform/Dpi.h"
 #include "platform/Win32Codes.h"
 
 namespace qm {
@@ -24,16 +25,22 @@ TForm4::TForm4(Platform& platform, std::uint8_t& countdown)
       countdown_(countdown),
       window_(platform.toolkit, WindowStyle::Notice, "TForm4"),
       panel1_(platform.toolkit, ControlKind::Panel, window_, nullptr, "Panel1") {
-  const Bounds client{0, 0, kClientWidth, kClientHeight};
-  window_.setBounds(client);
+  layOut();
+  window_.onDpiChanged = [this] { layOut(); };
   window_.setFont(noticeFont());
 
-  panel1_.setBounds(client);
   panel1_.setBevel(Bevel::Raised);
   panel1_.setColor(kColorInfoBackground);
   panel1_.setCaption("保存しました");
   panel1_.setFont(noticeFont());
   panel1_.setVisible(true);
+}
+
+void TForm4::layOut() {
+  const int dpi = window_.dpi();
+  window_.setWidth(scale(kClientWidth, dpi));
+  window_.setHeight(scale(kClientHeight, dpi));
+  panel1_.setBounds({0, 0, window_.bounds().width, window_.bounds().height});
 }
 
 void TForm4::ShowSavedNotice() {
@@ -42,7 +49,7 @@ void TForm4::ShowSavedNotice() {
     // this one stands between the copy and the notice.
     Bounds at = window_.bounds();
     at.left = pointer->x;
-    at.top = pointer->y + kOffsetBelowPointer;
+    at.top = pointer->y + scale(kOffsetBelowPointer, window_.dpi());
     window_.setBounds(at);
   }
   window_.setVisible(true);

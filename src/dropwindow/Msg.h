@@ -13,6 +13,7 @@ namespace qm {
 
 class TForm4 {
  public:
+  // In pixels at 96 DPI, as every length of the notice.
   static constexpr int kOffsetBelowPointer = 24;
   static constexpr std::uint8_t kDurationTicks = 8;
 
@@ -32,6 +33,9 @@ class TForm4 {
   Control& Panel1() { return panel1_; }
 
  private:
+  // The notice's size at the window's pixel density.
+  void layOut();
+
   Platform& platform_;
   std::uint8_t& countdown_;
   Window window_;

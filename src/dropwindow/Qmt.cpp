@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "dropwindow/DropWindowLook.h"
+#include "platform/Dpi.h"
 #include "settings/SettingsStore.h"
 
 namespace qm {
@@ -50,10 +51,6 @@ std::array<Control, sizeof...(I)> numberedPanels(Toolkit& toolkit, Window& windo
                   std::string(prefix) + std::to_string(I + 1))...};
 }
 
-int tabLeft(std::size_t tab) {
-  return kFirstTabLeft + static_cast<int>(tab) * kTabPitch;
-}
-
 }  // namespace
 
 TForm1::TForm1(Platform& platform, SettingsStore& store, SettingsMarks& marks)
@@ -69,6 +66,7 @@ TForm1::TForm1(Platform& platform, SettingsStore& store, SettingsMarks& marks)
                            std::make_index_sequence<kFolderListCount>())),
       timer1_(platform.toolkit, window_, kTickMs) {
   buildLayout();
+  window_.onDpiChanged = [this] { layOutForDpi(); };
   window_.onDragOver = [this](bool over) {
     dragOver = over;
     dragQuietTicks = 0;
@@ -78,39 +76,61 @@ TForm1::TForm1(Platform& platform, SettingsStore& store, SettingsMarks& marks)
 }
 
 void TForm1::buildLayout() {
-  window_.setBounds({0, 0, kWindowWidth, 0});
   window_.setColor(kColorAppWorkspace);
   window_.setFont({kFontFace, kFontPoints});
 
-  // Stacked at the small height; the first refresh puts them where the settings say.
-  const int designHeight = look::panelHeight(kSizeSmall);
-  for (std::size_t i = 0; i < folderPanels_.size(); ++i) {
-    Control& panel = folderPanels_[i];
-    panel.setBounds({kPanelLeft, static_cast<int>(i) * designHeight, kPanelWidth, designHeight});
+  for (Control& panel : folderPanels_) {
     panel.setBevel(Bevel::Raised);
     panel.setFont({kFontFace, kFontPoints});
     panel.setVisible(true);
   }
 
-  label1_.setBounds({kLabelLeft, 0, kLabelWidth, kLabelHeight});
   label1_.setColor(window_.color());
   label1_.setTextColor(kWhite);
   label1_.setFont({kFontFace, kLabelFontPoints});
   label1_.setVisible(true);
 
-  buttonPanel_.setBounds({kStripLeft, 0, kStripWidth, kStripHeight});
   buttonPanel_.setBevel(Bevel::Single);
   buttonPanel_.setVisible(true);
 
   for (std::size_t k = 0; k < tabs_.size(); ++k) {
     Control& tab = tabs_[k];
-    tab.setBounds({tabLeft(k), kTabTop, kTabWidth, kTabHeight});
     tab.setCaption(std::to_string(k + 1));
     tab.setColor(look::kTabLayoutFace);
     tab.setBevel(k < look::kTabsLoweredInLayout ? Bevel::Lowered : Bevel::Raised);
     tab.setFont({kFontFace, kFontPoints});
     tab.setVisible(true);
   }
+  layOutFixedParts();
+}
+
+void TForm1::layOutFixedParts() {
+  window_.setWidth(px(kWindowWidth));
+  // Stacked at the small height; the next refresh puts them where the settings say.
+  const int designHeight = px(look::panelHeight(kSizeSmall));
+  for (std::size_t i = 0; i < folderPanels_.size(); ++i) {
+    folderPanels_[i].setBounds(
+        {px(kPanelLeft), static_cast<int>(i) * designHeight, px(kPanelWidth), designHeight});
+  }
+  label1_.setBounds({px(kLabelLeft), 0, px(kLabelWidth), px(kLabelHeight)});
+  buttonPanel_.setBounds({px(kStripLeft), 0, px(kStripWidth), px(kStripHeight)});
+  for (std::size_t k = 0; k < tabs_.size(); ++k) {
+    tabs_[k].setBounds({tabLeft(k), px(kTabTop), px(kTabWidth), px(kTabHeight)});
+  }
+}
+
+void TForm1::layOutForDpi() {
+  layOutFixedParts();
+  layOut();
+}
+
+int TForm1::px(int length) const {
+  return scale(length, window_.dpi());
+}
+
+int TForm1::tabLeft(std::size_t tab) const {
+  // Whole tabs apart, so that the tabs meet edge to edge at every density.
+  return px(kFirstTabLeft) + static_cast<int>(tab) * px(kTabPitch);
 }
 
 const Settings& TForm1::settings() const {
@@ -127,8 +147,12 @@ void TForm1::Refresh() {
   // Registered again at every refresh, as the window has always done.
   window_.acceptDroppedFiles();
   pendingList_ = kNoPendingList;
-  const bool fromFile = store_.loadSettings(currentList_) == SettingsStore::LoadResult::FromFile;
-  layOutLabelAndTabs(fromFile ? layOutFolders() : layOutDefaultFolder());
+  fromFile_ = store_.loadSettings(currentList_) == SettingsStore::LoadResult::FromFile;
+  layOut();
+}
+
+void TForm1::layOut() {
+  layOutLabelAndTabs(fromFile_ ? layOutFolders() : layOutDefaultFolder());
 }
 
 int TForm1::layOutFolders() {
@@ -137,7 +161,7 @@ int TForm1::layOutFolders() {
   std::size_t offered = 0;
   while (offered < s.slots.size() && !s.slots[offered].path.empty()) ++offered;
 
-  const int height = look::panelHeight(s.dropWindowSize);
+  const int height = px(look::panelHeight(s.dropWindowSize));
   for (std::size_t i = 0; i < folderPanels_.size(); ++i) {
     Control& panel = folderPanels_[i];
     panel.setVisible(i < offered);
@@ -145,35 +169,35 @@ int TForm1::layOutFolders() {
     const std::string name = s.slots[i].name.str();
     panel.setCaption(name);
     panel.setFontSize(look::captionPoints(name.size()));
-    panel.setBounds({kPanelLeft, static_cast<int>(i) * height, kPanelWidth, height});
+    panel.setBounds({px(kPanelLeft), static_cast<int>(i) * height, px(kPanelWidth), height});
   }
 
   const int columnHeight = static_cast<int>(offered) * folderPanels_[0].bounds().height;
-  const int stripRoom = s.lastListIndex != 0 ? kRoomForStrip : 0;
-  window_.setHeight(columnHeight + kRoomBelowPanels + stripRoom);
+  const int stripRoom = s.lastListIndex != 0 ? px(kRoomForStrip) : 0;
+  window_.setHeight(columnHeight + px(kRoomBelowPanels) + stripRoom);
   markSettings();
-  return columnHeight + kLabelGap;
+  return columnHeight + px(kLabelGap);
 }
 
 int TForm1::layOutDefaultFolder() {
   Control& first = folderPanels_[0];
   first.setCaption(kDefaultFolderCaption);
-  first.setHeight(look::panelHeight(kSizeSmall));
-  window_.setHeight(first.bounds().height + kRoomBelowPanels);
+  first.setHeight(px(look::panelHeight(kSizeSmall)));
+  window_.setHeight(first.bounds().height + px(kRoomBelowPanels));
   // The panels after the second keep their state: they lie below the window's bottom edge.
   folderPanels_[1].setVisible(false);
   markSettings();
-  return first.bounds().height + kLabelGap;
+  return first.bounds().height + px(kLabelGap);
 }
 
 void TForm1::layOutLabelAndTabs(int labelTop) {
   const Settings& s = settings();
-  label1_.setLeft(kLabelLeft);
+  label1_.setLeft(px(kLabelLeft));
   label1_.setTop(labelTop);
   label1_.setCaption(look::modeText(s.saveMode));
 
-  buttonPanel_.setLeft(kStripLeft);
-  buttonPanel_.setTop(labelTop + kLabelToStrip);
+  buttonPanel_.setLeft(px(kStripLeft));
+  buttonPanel_.setTop(labelTop + px(kLabelToStrip));
 
   // One tab per folder list in use; a single list needs none.
   const int lastList = s.lastListIndex;

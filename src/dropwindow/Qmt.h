@@ -70,6 +70,14 @@ class TForm1 {
 
  private:
   void buildLayout();
+  // The lengths that do not depend on the settings, for the window's pixel density.
+  void layOutFixedParts();
+  // The parts that follow the settings last read; Refresh reads them first.
+  void layOut();
+  void layOutForDpi();
+  // A length of the 96-DPI layout at the window's density.
+  int px(int length) const;
+  int tabLeft(std::size_t tab) const;
   // Each returns the mode label's top.
   int layOutFolders();
   int layOutDefaultFolder();
@@ -89,6 +97,7 @@ class TForm1 {
 
   std::int8_t currentList_ = 0;
   std::uint8_t pendingList_ = kNoPendingList;
+  bool fromFile_ = false;  // the last refresh found the settings file
 };
 
 }  // namespace qm

@@ -12,10 +12,11 @@
 
 namespace qm {
 
+// Sizes do not depend on the screen: the platform makes the font for the window's pixel density.
 struct Font {
   std::string face;
   int pointSize = 9;
-  int pixelHeight = 0;  // when not 0, the character height in pixels instead of pointSize
+  int pixelHeight = 0;  // when not 0, the character height in pixels at 96 DPI instead of pointSize
   bool bold = false;
   friend bool operator==(const Font&, const Font&) = default;
 };

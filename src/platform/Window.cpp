@@ -17,6 +17,12 @@ void Window::setVisible(bool v) {
   if (appeared && onShow) onShow();
 }
 
+void Window::takeDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  if (onDpiChanged) onDpiChanged();
+}
+
 void Window::runSoon(std::function<void()> work) {
   windowPeer_->post(std::move(work));
 }

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Dpi.h"
 #include "platform/TakenDrop.h"
-
 #include "platform/Widget.h"
 
 namespace qm {
@@ -44,6 +44,13 @@ class Window : public Widget {
   void acceptDroppedFiles() { perform(WindowAction::AcceptDroppedFiles); }
   void close() { perform(WindowAction::Close); }
 
+  // The pixel density of the screen the window is on. The platform reports it when the window is
+  // made and again when the window has moved to a screen of another density; a change runs
+  // onDpiChanged, which lays the window out for it.
+  int dpi() const { return dpi_; }
+  void takeDpi(int dpi);
+  std::function<void()> onDpiChanged;
+
   std::function<void()> onShow;
   // The close box, the system menu's close command or Alt+F4; without a handler the window hides.
   std::function<void()> onCloseCommand;
@@ -64,6 +71,7 @@ class Window : public Widget {
 
   WindowStyle style_;
   WindowPeer* windowPeer_ = nullptr;
+  int dpi_ = kDesignDpi;
 };
 
 }  // namespace qm

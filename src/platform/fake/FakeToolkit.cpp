@@ -8,19 +8,27 @@ namespace qm {
 
 class FakePeer : public WindowPeer {
  public:
-  FakePeer(FakeToolkit& toolkit, const void* object) : toolkit_(toolkit), object_(object) {}
-  void apply(Prop changed) override { ++toolkit_.updates_[object_][changed]; }
+  FakePeer(FakeToolkit& toolkit, const void* object, Window* window = nullptr)
+      : toolkit_(toolkit), object_(object), window_(window) {}
+  void apply(Prop changed) override {
+    ++toolkit_.updates_[object_][changed];
+    if (changed == Prop::Bounds && window_ && toolkit_.dpiAt) {
+      window_->takeDpi(toolkit_.dpiAt(window_->bounds()));
+    }
+  }
   void perform(WindowAction action) override { toolkit_.actions_[object_].push_back(action); }
   void post(std::function<void()> work) override { toolkit_.posted_.push_back(std::move(work)); }
 
  private:
   FakeToolkit& toolkit_;
   const void* object_;
+  Window* window_;
 };
 
 std::unique_ptr<WindowPeer> FakeToolkit::createPeer(Window& window) {
   windows_.push_back(&window);
-  return std::make_unique<FakePeer>(*this, &window);
+  window.takeDpi(dpi);
+  return std::make_unique<FakePeer>(*this, &window, &window);
 }
 
 std::unique_ptr<Peer> FakeToolkit::createPeer(Control& control) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dpi.h"
+#include "platform/Geometry.h"
 #include "platform/Toolkit.h"
 
 namespace qm {
@@ -31,6 +33,12 @@ class FakeToolkit : public Toolkit {
   int runPosted();
   // Windows in the order they were created.
   const std::vector<Window*>& windows() const { return windows_; }
+
+  // The screen density that windows made from now on are told they are shown at.
+  int dpi = kDesignDpi;
+  // When set, the density of the screen under a window's bounds, which the window is told after
+  // every move, as Windows tells a window that has moved onto a screen of another density.
+  std::function<int(const Bounds&)> dpiAt;
 
  private:
   friend class FakePeer;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/Control.h"
+#include "platform/Dpi.h"
 #include "platform/Window.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -169,7 +170,7 @@ void Win32ControlPeer::applyBounds() {
 }
 
 void Win32ControlPeer::applyFont() {
-  HFONT font = toolkit_.font(control_.font(), control_.window().font());
+  HFONT font = toolkit_.font(control_.font(), control_.window().font(), control_.window().dpi());
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   for (HWND radio : radioButtons_) {
     SendMessageA(radio, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
@@ -191,18 +192,22 @@ void Win32ControlPeer::applyItems() {
   for (HWND radio : radioButtons_) DestroyWindow(radio);
   radioButtons_.clear();
   const Bounds& b = control_.bounds();
+  const int dpi = control_.window().dpi();
   const int columns = 2;
-  const int columnWidth = (b.width - 16) / columns;
-  const int rowHeight = 20;
+  const int margin = scale(8, dpi);
+  const int columnWidth = (b.width - 2 * margin) / columns;
+  const int rowHeight = scale(20, dpi);
   const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
   const int firstTop = (b.height - rows * rowHeight) / 2;
+  const int gap = scale(2, dpi);
   for (std::size_t i = 0; i < items.size(); ++i) {
     const int column = static_cast<int>(i) % columns;
     const int row = static_cast<int>(i) / columns;
     HWND radio = CreateWindowExA(
         0, "BUTTON", items[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON,
-        8 + column * columnWidth, firstTop + row * rowHeight + 1, columnWidth - 4, rowHeight - 2,
-        hwnd_, reinterpret_cast<HMENU>(kRadioIdBase + i), toolkit_.instance(), nullptr);
+        margin + column * columnWidth, firstTop + row * rowHeight + gap / 2, columnWidth - 2 * gap,
+        rowHeight - gap, hwnd_, reinterpret_cast<HMENU>(kRadioIdBase + i), toolkit_.instance(),
+        nullptr);
     SetWindowLongPtrA(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetPropA(radio, kControlPeerProp, reinterpret_cast<HANDLE>(1));
     EnableWindow(radio, control_.enabled());
@@ -349,7 +354,8 @@ void Win32ControlPeer::paint(HDC dc) {
   if (control_.caption().empty()) return;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, toColorRef(control_.textColor()));
-  HGDIOBJ oldFont = SelectObject(dc, toolkit_.font(control_.font(), control_.window().font()));
+  HGDIOBJ oldFont = SelectObject(
+      dc, toolkit_.font(control_.font(), control_.window().font(), control_.window().dpi()));
   const UINT format = control_.kind() == ControlKind::Panel
                           ? DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX
                           : DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/AppIdentity.h"
+#include "platform/Dpi.h"
 #include "platform/Menu.h"
 #include "platform/win32/Win32Peers.h"
 
@@ -118,14 +119,14 @@ void Win32Toolkit::guarded(const std::function<void()>& handler) {
   }
 }
 
-HFONT Win32Toolkit::font(const Font& wanted, const Font& inherited) {
+HFONT Win32Toolkit::font(const Font& wanted, const Font& inherited, int dpi) {
   const std::string& face = wanted.face.empty() ? inherited.face : wanted.face;
-  const auto key = std::make_tuple(face, wanted.pointSize, wanted.pixelHeight, wanted.bold);
+  const auto key = std::make_tuple(face, wanted.pointSize, wanted.pixelHeight, wanted.bold, dpi);
   const auto found = fonts_.find(key);
   if (found != fonts_.end()) return found->second;
-  // The program is not DPI-aware: sizes are in 96-DPI pixels and Windows scales the windows.
-  const int height =
-      wanted.pixelHeight != 0 ? -wanted.pixelHeight : -MulDiv(wanted.pointSize, 96, 72);
+  constexpr int kPointsPerInch = 72;
+  const int height = wanted.pixelHeight != 0 ? -scale(wanted.pixelHeight, dpi)
+                                             : -MulDiv(wanted.pointSize, dpi, kPointsPerInch);
   HFONT created = CreateFontA(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());

@@ -37,7 +37,8 @@ class Win32Toolkit : public Toolkit {
   HINSTANCE instance() const { return instance_; }
   HWND owner() const { return owner_; }
   HICON appIcon() const { return appIcon_; }
-  HFONT font(const Font& wanted, const Font& inherited);
+  // The font for a window at `dpi`: the point size and the 96-DPI pixel height are scaled to it.
+  HFONT font(const Font& wanted, const Font& inherited, int dpi);
 
   // Where windows and controls find each other's handles.
   void registerHandle(const void* object, HWND hwnd) { handles_[object] = hwnd; }
@@ -71,7 +72,7 @@ class Win32Toolkit : public Toolkit {
   std::unordered_map<UINT, MenuItem*> menuCommands_;
   std::unordered_map<const void*, HWND> handles_;
   std::unordered_map<const MenuItem*, HMENU> menus_;
-  std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
+  std::map<std::tuple<std::string, int, int, bool, int>, HFONT> fonts_;
 };
 
 // GetSysColor for system colours, the colour itself otherwise.

@@ -8,6 +8,7 @@
 #include "platform/Control.h"
 #include "platform/Timer.h"
 #include "platform/Window.h"
+#include "platform/win32/Win32Dpi.h"
 #include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Peers.h"
@@ -82,6 +83,7 @@ Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
   hwnd_ = CreateWindowExA(bits.exStyle, window.name().c_str(), window.caption().c_str(), bits.style,
                           0, 0, 0, 0, toolkit.owner(), nullptr, toolkit.instance(), this);
   toolkit.registerHandle(&window, hwnd_);
+  window.takeDpi(windowDpi(hwnd_));
   HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  0, 0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
   SetPropA(hwnd_, kTooltipProp, tooltip);
@@ -143,6 +145,14 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       });
       return 0;
+    case WM_DPICHANGED:
+      // The window has moved to a screen of another density: new fonts, and the window lays
+      // itself out again at its own size rather than the one the system suggests.
+      toolkit_.guarded([this, wParam] {
+        window_.takeDpi(LOWORD(wParam));
+        applyFontToChildren();
+      });
+      return 0;
     case kRunPostedMessage:
       runPosted();
       return 0;
@@ -166,8 +176,8 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Win32WindowPeer::applyBounds() {
   const Bounds& b = window_.bounds();
   RECT frame{0, 0, b.width, b.height};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+  adjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)), window_.dpi());
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   if (window_.style() == WindowStyle::Dialog) {
@@ -176,6 +186,9 @@ void Win32WindowPeer::applyBounds() {
     return;
   }
   SetWindowPos(hwnd_, nullptr, b.left, b.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The density of the screen it has moved onto, whether or not the system sends WM_DPICHANGED
+  // to a window that is still hidden.
+  window_.takeDpi(windowDpi(hwnd_));
 }
 
 void Win32WindowPeer::applyFontToChildren() {
