@@ -220,9 +220,10 @@ TEST_F(DragWatcherTest, ReleaseHidesAtTheNextTickOnceNoDropIsBusy) {
 }
 
 // An OLE drag over the window keeps it up after the release, for its drop may come a tick
-// later; but a drag whose program is gone says nothing more, and after ten ticks with the button
-// up and no move over the window it counts as gone.
+// later; but a drag whose program is gone says nothing more, and after two seconds of ticks with
+// the button up and no move over the window it counts as gone.
 TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeavesOrGoesQuiet) {
+  constexpr int kGone = DragWatcher::kGoneDragTicks;
   const struct {
     const char* what;
     std::function<void(int)> beforeTick;  // ticks after the release, counted from 1
@@ -233,31 +234,31 @@ TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeavesOrGoesQuiet)
          if (t == 3) dropWindow().onDragOver(false);
        },
        3},
-      {"its program dies", [](int) {}, 10},
+      {"its program dies", [](int) {}, kGone},
       {"a move over the window counts again",
        [this](int t) {
          if (t == 6) dropWindow().onDragOver(true);
        },
-       15},
+       5 + kGone},
       {"the button held again counts again",
        [this](int t) {
          if (t == 4) hold(vk::kLeftButton);
          if (t == 7) release(vk::kLeftButton);
        },
-       16},
+       6 + kGone},
       {"a drop being handled still keeps it up",
        [this](int t) {
          if (t == 1) form().dropBusy = true;
-         if (t == 20) form().dropBusy = false;
+         if (t == kGone + 10) form().dropBusy = false;
        },
-       20},
+       kGone + 10},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     dragToRightEdge();
     dropWindow().onDragOver(true);
     release(vk::kLeftButton);
-    for (int t = 1; t <= 24; ++t) {
+    for (int t = 1; t <= kGone + 14; ++t) {
       c.beforeTick(t);
       tick();
       ASSERT_EQ(dropWindow().visible(), t < c.hiddenAt) << "tick " << t;

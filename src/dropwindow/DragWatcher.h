@@ -21,8 +21,10 @@ class DragWatcher {
   enum class State : std::uint8_t { Idle = 0, Shown = 1, Hiding = 2 };
 
   static constexpr std::uint8_t kHoverDwellTicks = 6;
-  // Button-up ticks without a move after which an OLE drag over the window counts as gone.
-  static constexpr std::uint8_t kGoneDragTicks = 10;
+  // Button-up ticks without a move after which an OLE drag over the window counts as gone. Two
+  // seconds: a busy dragging program may take more than half of one to notice the release and
+  // drop, and the window must still be there when it does.
+  static constexpr std::uint8_t kGoneDragTicks = 40;
 
   // Takes over Timer1's ticks; the timer runs from the drop window's creation and is never
   // stopped.
