@@ -7,9 +7,9 @@
 
 namespace qm {
 
-// `Function` is the declared function's type (decltype(GetSaveFileNameA)), so that the call is checked
-// against the system's own header. Null when the DLL or the function cannot be had; the last
-// error then says why. The DLL stays loaded for the rest of the run.
+// `Function` is the declared function's type (decltype(GetSaveFileNameA)), so that the call is
+// checked against the system's own header. Null when the DLL or the function cannot be had; the
+// last error then says why. The DLL stays loaded for the rest of the run.
 template <typename Function>
 Function* lateFunction(const char* library, const char* name) {
   // Only from the system folder: a DLL of the same name beside the program is not taken.
