@@ -7,6 +7,9 @@ namespace {
 constexpr DWORD kPollMs = 5;
 constexpr DWORD kTargetDeadlineMs = 5000;
 constexpr DWORD kPointerDeadlineMs = 2000;
+// A late X event from the harness can take the cursor back after the move onto the target:
+// the move is sent again this often until the cursor stays there.
+constexpr DWORD kMoveAgainMs = 200;
 // For the harness to read the edge event and bring the X pointer there.
 constexpr DWORD kFollowDeadlineMs = 5000;
 // The drop window's timer runs every 50 ms; six of its ticks see the pointer at rest, and the
@@ -74,8 +77,15 @@ DWORD WINAPI RunDragScript(void* parameter) {
   const POINT onTarget = {(bounds.left + bounds.right) / 2, script->offsetGiven
                                                                 ? bounds.top + script->offset
                                                                 : (bounds.top + bounds.bottom) / 2};
-  SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, onTarget);
-  if (!PollUntil(kPointerDeadlineMs, [&] { return PointerAt(onTarget); })) {
+  ULONGLONG moved = 0;
+  if (!PollUntil(kPointerDeadlineMs, [&] {
+        if (PointerAt(onTarget)) return true;
+        if (GetTickCount64() - moved >= kMoveAgainMs) {
+          SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, onTarget);
+          moved = GetTickCount64();
+        }
+        return false;
+      })) {
     return Fail(script, "pointer-on-target");
   }
   PrintEvent("over", "x=%ld y=%ld", onTarget.x, onTarget.y);
