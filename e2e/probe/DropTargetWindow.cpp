@@ -11,6 +11,7 @@
 #include "EventLine.h"
 #include "HexText.h"
 #include "OleFormats.h"
+#include "OleStart.h"
 
 namespace {
 
@@ -189,7 +190,7 @@ HWND CreateTargetWindow() {
 }  // namespace
 
 int RunDropTargetWindow() {
-  if (FAILED(OleInitialize(nullptr))) return 1;
+  if (!StartOle()) return 1;
   HWND window = CreateTargetWindow();
   if (!window) return 1;
   IDropTarget* target = new DropTarget;

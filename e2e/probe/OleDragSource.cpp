@@ -8,6 +8,7 @@
 #include "DragOptions.h"
 #include "DragScript.h"
 #include "EventLine.h"
+#include "OleStart.h"
 
 namespace {
 
@@ -125,9 +126,12 @@ LRESULT CALLBACK SourceProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int RunOleDragSource(int count, char** arguments) {
   Source state;
   if (!ParseDragOptions(count, arguments, &state.options)) return 2;
-  if (FAILED(OleInitialize(nullptr))) return 1;
+  if (!StartOle()) return 1;
   HWND window = CreateBrowserPage(kClassName, SourceProc, state.options.title, &state);
-  if (!window) return 1;
+  if (!window) {
+    PrintEvent("window-failed", "error=%lu", GetLastError());
+    return 1;
+  }
   if (state.options.unicodeTitle[0] != L'\0') SetWindowTextW(window, state.options.unicodeTitle);
   SetForegroundWindow(window);
   SetTimer(window, kPressDeadlineTimer, kPressDeadlineMs, nullptr);
