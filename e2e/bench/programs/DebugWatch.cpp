@@ -36,8 +36,10 @@ int main(int argc, char** argv) {
   std::printf("ready\n");
   std::fflush(stdout);
   SharedBuffer line;
+  // Set once for each line taken: a second set while a writer is filling the buffer would let
+  // the next writer overwrite it before it is copied.
+  SetEvent(bufferReady);
   while (GetTickCount64() < deadline) {
-    SetEvent(bufferReady);
     if (WaitForSingleObject(dataReady, 100) != WAIT_OBJECT_0) continue;
     // Copied out before the writer may go on, printed after: the writer never waits on stdout.
     std::memcpy(&line, shared, sizeof line);
