@@ -3,10 +3,10 @@ enable_language(RC)
 
 file(GLOB QM_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
-# The common dialogs and the network dialog are not linked: they are loaded when first needed
-# (Win32LateFunction.h), so that an idle program does not carry them and the printing stack. The
-# sound library stays linked: loaded at the first save sound, it would hold that tick up.
-target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 winmm ole32 uuid)
+# The common dialogs, the network dialog and the sound library are not linked: they are loaded
+# when first needed (Win32LateFunction.h), so that an idle program does not carry them and the
+# printing stack.
+target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 ole32 uuid)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)

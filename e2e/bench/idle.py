@@ -49,6 +49,7 @@ class IdleRun:
     ladder: list  # (what, peak MiB)
     later: list  # (what, peak MiB)
     mappings: list  # (mapping, program KiB, minimal KiB), largest difference first
+    drop_mappings: list  # the same once the drop is saved: what stays after it
 
 
 def cpu_round(session, seconds, number):
@@ -96,8 +97,9 @@ def measure(session, build_dir, seconds, rounds):
                                       for item in (program, minimal))
         mappings = mapping_differences(program.pid, minimal.pid)
         drop_peak = peak_after_drop(session, program)
+        drop_mappings = mapping_differences(program.pid, minimal.pid)
     ladder = step_peaks(session, [step for step in LADDER if step[1:] != (MINIMAL_EXE, ())])
     ladder.insert(3, (LADDER[3][0], minimal_peak))
     return IdleRun(rounds=cpu, program_peak_mib=program_peak, minimal_peak_mib=minimal_peak,
                    drop_peak_mib=drop_peak, ladder=ladder, later=step_peaks(session, LATER),
-                   mappings=mappings)
+                   mappings=mappings, drop_mappings=drop_mappings)

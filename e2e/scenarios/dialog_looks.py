@@ -2,9 +2,10 @@
 
 from harness import settings_file
 from harness.cases import case
-from harness.dialog import Dialog
+from harness.dialog import TOOLTIP_CLASS, Dialog
 from harness.scenarios_support import expect_no_taskbar_button
 from harness.tray import Tray
+from harness.waits import wait_until
 
 PREPARED = settings_file.image(last_list=2, lists=[settings_file.folders(4, n) for n in (1, 2, 3)],
                                sound="C:\\音\\保存.wav")
@@ -32,6 +33,10 @@ def dialogs_as_the_user_sees_them(session):
     properties = Dialog(session, app, "TForm5")
     session.screenshot("properties")
     expect_no_taskbar_button(session, app)
+    # The hint of the button under the pointer comes up after a moment.
+    session.input.move(*properties.button("参照...").centre)
+    wait_until("the browse button's hint", lambda: app.find(TOOLTIP_CLASS, visible=True),
+               timeout=10)
     properties.click("キャンセル")
     app.wait_no_window("TForm5")
 

@@ -230,7 +230,10 @@ void Win32ControlPeer::applyItemIndex() {
 }
 
 void Win32ControlPeer::applyHint() {
-  HWND tooltip = static_cast<HWND>(GetPropA(toolkit_.handleOf(&control_.window()), kTooltipProp));
+  HWND window = toolkit_.handleOf(&control_.window());
+  // A tooltip is made for the first hint; without one there is no tool to take away.
+  if (control_.hint().empty() && !GetPropA(window, kTooltipProp)) return;
+  HWND tooltip = tooltipOf(window);
   if (!tooltip) return;
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof(tool);

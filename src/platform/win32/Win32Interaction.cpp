@@ -10,6 +10,7 @@
 #include "platform/Win32Codes.h"
 #include "platform/win32/Win32FolderChooser.h"
 #include "platform/win32/Win32LateFunction.h"
+#include "platform/win32/Win32Sound.h"
 #include "platform/win32/Win32Text.h"
 #include "text/Cp932.h"
 
@@ -207,7 +208,7 @@ std::optional<std::string> Win32Interaction::chooseFolder(const std::string& sta
 void Win32Interaction::playSound(const std::string& path, std::uint32_t flags) {
   static_assert(kSndAsync == SND_ASYNC && kSndNoDefault == SND_NODEFAULT &&
                 kSndFilename == SND_FILENAME);
-  PlaySoundA(path.c_str(), nullptr, flags);
+  playSoundFile(path, flags);
 }
 
 void Win32Interaction::shellExecute(const std::string& file, const std::string& parameters) {

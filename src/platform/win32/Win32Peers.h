@@ -27,6 +27,11 @@ class Window;
 
 class Win32DropTarget;
 
+// The tooltip window that shows the hints of a top-level window's controls, made when the
+// first hint is given: a window without hints has no tooltip, which the system would otherwise
+// move along with it at every showing.
+HWND tooltipOf(HWND window);
+
 class Win32WindowPeer : public WindowPeer {
  public:
   // Posted to a window to run the work queued with post().

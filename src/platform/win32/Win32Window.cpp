@@ -84,10 +84,15 @@ Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
                           0, 0, 0, 0, toolkit.owner(), nullptr, toolkit.instance(), this);
   toolkit.registerHandle(&window, hwnd_);
   window.takeDpi(windowDpi(hwnd_));
-  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 0, 0, 0, 0, hwnd_, nullptr, toolkit.instance(), nullptr);
-  SetPropA(hwnd_, kTooltipProp, tooltip);
-  if (window.style() == WindowStyle::DropTarget) registerDropTarget();
+}
+
+HWND tooltipOf(HWND window) {
+  if (HANDLE made = GetPropA(window, kTooltipProp)) return static_cast<HWND>(made);
+  HWND tooltip = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
+      nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
+  if (tooltip) SetPropA(window, kTooltipProp, tooltip);
+  return tooltip;
 }
 
 Win32WindowPeer::~Win32WindowPeer() {
@@ -223,6 +228,12 @@ void Win32WindowPeer::apply(Prop changed) {
         ShowWindow(hwnd_, SW_SHOW);
         SetForegroundWindow(hwnd_);
       } else {
+        // Registered at the first showing, not at start: registering makes the target
+        // reachable from other processes, which brings in the RPC runtime and its server
+        // thread, and a program that is never dragged onto has no use for them. Before the
+        // window is up, as a dragging program looks for the target only when the pointer
+        // comes onto another window.
+        if (window_.style() == WindowStyle::DropTarget && !dropTarget_) registerDropTarget();
         ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
         if (window_.style() == WindowStyle::Notice) markDropMoment(DropMoment::Noticed);
       }
