@@ -35,4 +35,7 @@ if(X11_FOUND)
   target_link_libraries(qmxdnd PRIVATE X11::X11)
   # A Linux program: its paths and text are UTF-8, not the product's code page.
   target_compile_options(qmxdnd PRIVATE -fexec-charset=UTF-8)
+  # The benchmarks see when a window is really on the screen with this one.
+  add_executable(qmxmapped EXCLUDE_FROM_ALL e2e/xmapped/main.cpp)
+  target_link_libraries(qmxmapped PRIVATE X11::X11)
 endif()
