@@ -51,28 +51,36 @@ bool offers(IDataObject* data, FORMATETC format) {
   return data->QueryGetData(&format) == S_OK;
 }
 
-// A stream when the source has one: it crosses in large reads and never needs the whole file in
-// memory, where a block of memory holds the whole file in both programs at once.
-FORMATETC contentsToAsk(IDataObject* data) {
-  const FORMATETC stream = firstContents(TYMED_ISTREAM);
-  return offers(data, stream) ? stream : firstContents();
-}
-
-// Owns a medium that GetData filled.
+// Owns a medium that GetData filled. The data is asked for straight away rather than after
+// QueryGetData: each question crosses to the dragging program and back, and a source without
+// the data says so from GetData as well.
 class Medium {
  public:
-  Medium(IDataObject* data, FORMATETC format) : ok_(data->GetData(&format, &medium_) == S_OK) {}
+  Medium(IDataObject* data, FORMATETC format)
+      : format_(format), result_(data->GetData(&format_, &medium_)) {}
   ~Medium() {
-    if (ok_) ReleaseStgMedium(&medium_);
+    if (ok()) ReleaseStgMedium(&medium_);
   }
   Medium(const Medium&) = delete;
   Medium& operator=(const Medium&) = delete;
-  bool ok() const { return ok_; }
+  bool ok() const { return result_ == S_OK; }
   const STGMEDIUM& get() const { return medium_; }
 
+  // The source has no such data, as opposed to having it and failing to hand it over. An
+  // answer that says neither is settled by asking, as it was before GetData.
+  bool absentFrom(IDataObject* data) const {
+    if (ok()) return false;
+    if (result_ == DV_E_FORMATETC || result_ == DV_E_TYMED || result_ == DV_E_CLIPFORMAT ||
+        result_ == DV_E_LINDEX || result_ == DV_E_DVASPECT) {
+      return true;
+    }
+    return !offers(data, format_);
+  }
+
  private:
+  FORMATETC format_;
   STGMEDIUM medium_{};
-  bool ok_;
+  HRESULT result_;
 };
 
 class GlobalLock {
@@ -94,8 +102,7 @@ class GlobalLock {
 };
 
 // The first file's path, or why there is none.
-void takeFirstFile(IDataObject* data, TakenDrop& taken) {
-  Medium medium(data, filesFormat());
+void takeFirstFile(const Medium& medium, TakenDrop& taken) {
   if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) {
     taken.contentError = ERROR_INVALID_DATA;
     return;
@@ -114,8 +121,7 @@ struct Descriptor {
   std::optional<std::uint64_t> size;  // only when the source announces it
 };
 
-std::optional<Descriptor> firstDescriptorOf(IDataObject* data) {
-  Medium medium(data, descriptor());
+std::optional<Descriptor> firstDescriptorOf(const Medium& medium) {
   if (!medium.ok() || medium.get().tymed != TYMED_HGLOBAL) return std::nullopt;
   const GlobalLock lock(medium.get().hGlobal);
   // Never read past the memory the source handed over.
@@ -163,8 +169,8 @@ std::uint32_t spoolStream(IStream* stream, std::optional<std::uint64_t> announce
   return virtual_file::completeness(announced, total);
 }
 
-void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
-  const std::optional<Descriptor> found = firstDescriptorOf(data);
+void takeVirtualFile(IDataObject* data, const Medium& group, TakenDrop& taken) {
+  const std::optional<Descriptor> found = firstDescriptorOf(group);
   if (!found) {
     taken.contentError = ERROR_INVALID_DATA;
     return;
@@ -173,7 +179,12 @@ void takeVirtualFile(IDataObject* data, TakenDrop& taken) {
   auto spool = std::make_unique<Win32SpooledFile>();
   std::uint32_t error = spool->create();
   if (error == 0) {
-    Medium medium(data, contentsToAsk(data));
+    // A stream when the source has one: it crosses in large reads and never needs the whole
+    // file in memory, where a block of memory holds the whole file in both programs at once.
+    const Medium stream(data, firstContents(TYMED_ISTREAM));
+    std::optional<Medium> block;
+    if (!stream.ok()) block.emplace(data, firstContents());
+    const Medium& medium = stream.ok() ? stream : *block;
     if (!medium.ok()) {
       error = ERROR_INVALID_DATA;
     } else if (medium.get().tymed == TYMED_HGLOBAL) {
@@ -203,11 +214,15 @@ bool offersSomethingToSave(IDataObject* data) {
 TakenDrop takeDrop(IDataObject* data) {
   TakenDrop taken;
   if (!data) return taken;
-  if (offers(data, filesFormat())) {
-    takeFirstFile(data, taken);
-  } else if (offers(data, descriptor())) {
-    takeVirtualFile(data, taken);
+  {
+    const Medium files(data, filesFormat());
+    if (!files.absentFrom(data)) {
+      takeFirstFile(files, taken);
+      return taken;
+    }
   }
+  const Medium group(data, descriptor());
+  if (!group.absentFrom(data)) takeVirtualFile(data, group, taken);
   return taken;
 }
 

@@ -81,6 +81,10 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL
         return taken;
       });
     });
+    // Held until the save posted above has run: the last release of another program's data
+    // goes back to that program and waits for its answer, which would hold the save back.
+    data->AddRef();
+    window_.runSoon([data] { data->Release(); });
   }
   setOver(false);
   return S_OK;
