@@ -29,16 +29,24 @@ HANDLE openToRead(const std::wstring& path) {
                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
-DWORD creation(bool failIfExists) {
-  return failIfExists ? CREATE_NEW : CREATE_ALWAYS;
-}
-HANDLE createToWrite(const std::string& path, DWORD attributes, bool failIfExists) {
-  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation(failIfExists),
+HANDLE createFile(const std::string& path, DWORD attributes, DWORD creation) {
+  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation,
                      attributes | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
-HANDLE createToWrite(const std::wstring& path, DWORD attributes, bool failIfExists) {
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation(failIfExists),
+HANDLE createFile(const std::wstring& path, DWORD attributes, DWORD creation) {
+  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation,
                      attributes | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+// A new file is made as new, and only a file already there is opened to be overwritten: Wine
+// empties every file opened to be overwritten, a new one too, and ext4 writes out at its close
+// the whole of a file that was emptied (so that a rewrite survives a crash), which holds the close
+// until the disk has taken the copy. Whatever stops the new file, the answer is the overwrite's.
+template <typename String>
+HANDLE createToWrite(const String& path, DWORD attributes, bool failIfExists) {
+  const HANDLE created = createFile(path, attributes, CREATE_NEW);
+  if (created != INVALID_HANDLE_VALUE || failIfExists) return created;
+  return createFile(path, attributes, CREATE_ALWAYS);
 }
 
 class Buffer {
