@@ -3,7 +3,8 @@
 They print figures and never pass or fail on a time:
 - a direct save of a large file against cp of the same file on the same disk, in the same run,
   and against the system's CopyFile and the program's copy alone; in wall time and, steadier
-  on a busy machine, CPU time; and the time the save spends beyond its copy;
+  on a busy machine, CPU time; the time the save spends beyond its copy; and a save over an
+  old copy against cp over it;
 - a numbered save with 999 numbered copies present: the time beyond the copy itself.
 Every side of a comparison starts its clock from the same state of the disk and its cache.
 """
@@ -114,21 +115,36 @@ def write_random(path, size):
         out.write(os.urandom(size % CHUNK))
 
 
+# Each side measured against a floor: how its line names it, the floor's side and its words.
+AGAINST = {
+    "save": ("direct save", "cp", "cp's"),
+    "copyWhole": ("copyWhole", "cp", "cp's"),
+    "CopyFile": ("CopyFile", "cp", "cp's"),
+    "save over": ("direct save over an old copy", "cp over", "cp's over it"),
+}
+
+
 def direct_against_cp(bench, size_mb, repeat):
     source = "C:\\src\\big.bin"
     target = "C:\\dest\\big.bin"
     write_random(bench.linux(source), size_mb * 1024 * 1024)
-    ratios = {"save": ([], []), "copyWhole": ([], []), "CopyFile": ([], [])}
+    ratios = {name: ([], []) for name in AGAINST}
     beyond = ([], [])
 
-    # Every side starts from the same state: the last side's copy just removed, nothing waiting
-    # to be written. Freed memory is cheap to fill again only for a while (on a virtual machine
-    # the host takes it back), so Wine's start must not come between the two.
+    # Every side of a pair starts from the same state, with nothing waiting to be written: the
+    # last side's copy just removed, or an old copy in place to be replaced. Freed memory is
+    # cheap to fill again only for a while (on a virtual machine the host takes it back), so
+    # Wine's start must not come between the removal and the copy.
     def fresh():
         bench.fresh_folder("C:\\dest")
 
-    def cp():
-        fresh()
+    def old():
+        if not bench.linux(target).exists():
+            shutil.copyfile(bench.linux(source), bench.linux(target))
+        os.sync()
+
+    def cp(prepare):
+        prepare()
         before = resource.getrusage(resource.RUSAGE_CHILDREN)
         started = time.monotonic()
         subprocess.run(["cp", str(bench.linux(source)), str(bench.linux(target))], check=True)
@@ -144,24 +160,28 @@ def direct_against_cp(bench, size_mb, repeat):
         return wall, cpu
 
     # So that the first side too has a copy to remove.
-    cp()
+    cp(fresh)
     for run in range(1, repeat + 1):
         # Every other run the other way round, so that neither always follows the other.
-        order = [("cp", cp), ("CopyFile", lambda: bench.copy("copyfile", source, target, fresh)),
+        order = [("cp", lambda: cp(fresh)),
+                 ("CopyFile", lambda: bench.copy("copyfile", source, target, fresh)),
                  ("copyWhole", lambda: bench.copy("copywhole", source, target, fresh)),
-                 ("save", save)]
+                 ("save", save), ("cp over", lambda: cp(old)),
+                 ("save over", lambda: bench.save(0, source, "C:\\dest", old)[:2])]
         timed = dict((name, measure()) for name, measure in order[::1 if run % 2 else -1])
         for name, (wall, cpu) in timed.items():
-            if name != "cp":
-                ratios[name][0].append(timed["cp"][0] / wall)
+            if name in AGAINST:
+                floor_wall, floor_cpu = timed[AGAINST[name][1]]
+                ratios[name][0].append(floor_wall / wall)
                 # A short copy can take less CPU than the clock's step: no figure, not a crash.
-                ratios[name][1].append(timed["cp"][1] / cpu if cpu else math.nan)
+                ratios[name][1].append(floor_cpu / cpu if cpu else math.nan)
         print(f"bench: copy of {size_mb} MB, run {run}, ms wall/CPU: " + ", ".join(
             f"{name} {wall:.0f}/{cpu:.0f}" for name, (wall, cpu) in timed.items()) +
             f" (the save beyond its copy {beyond[0][-1]:.0f}/{beyond[1][-1]:.0f})", flush=True)
     for name, (wall, cpu) in ratios.items():
-        print(f"bench: {'direct save' if name == 'save' else name} of {size_mb} MB, speed "
-              f"against cp's, median of {repeat} (range): wall {statistics.median(wall):.2f} "
+        label, _, floor = AGAINST[name]
+        print(f"bench: {label} of {size_mb} MB, speed against {floor}, median of {repeat} "
+              f"(range): wall {statistics.median(wall):.2f} "
               f"({min(wall):.2f}-{max(wall):.2f}), CPU {statistics.median(cpu):.2f} "
               f"({min(cpu):.2f}-{max(cpu):.2f})" + (" (goal >= 0.9)" if name == "save" else ""),
               flush=True)
