@@ -1,10 +1,13 @@
 // qmbench: times saves made by the program's own drop handling under Wine, with the program's
-// windows, settings and files as they are when it runs.
+// windows, settings and files as they are when it runs. Each use first gets ready (Wine's start,
+// the program's windows), prints "ready" and waits for a line on its input: the driver then puts
+// the target folder in the state every side of a comparison starts from, and the clock starts.
 //   qmbench MODE FILE  drops FILE (a Windows path) on the first folder of the settings file
 //                      beside qmbench.exe in save mode MODE (0..2), as WM_DROPFILES would, and
-//                      prints the milliseconds from the drop until the saved notice is up and
-//                      the CPU time the process spent meanwhile: "WALL CPU"
-//   qmbench copyfile FROM TO   the same two figures for the system's CopyFile
+//                      prints the milliseconds from the drop until the saved notice is up, the
+//                      CPU time the process spent meanwhile, and the same two figures for the
+//                      copies made inside the save: "WALL CPU COPYWALL COPYCPU"
+//   qmbench copyfile FROM TO   "WALL CPU" for the system's CopyFile
 //   qmbench copywhole FROM TO  and for the program's own copy alone, without the drop around it
 #include <windows.h>
 
@@ -34,18 +37,18 @@ class BenchDrop : public qm::DroppedFiles {
   std::string path_;
 };
 
-// Wall and CPU time from its making to print(); on a busy machine the CPU time is the steadier.
+// Wall and CPU time since its making; on a busy machine the CPU time is the steadier.
 class Stopwatch {
  public:
   Stopwatch() : cpu_(cpuTime()) { QueryPerformanceCounter(&started_); }
-  void print() const {
-    LARGE_INTEGER ended, frequency;
-    QueryPerformanceCounter(&ended);
+  double wallMs() const {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
-    const double wall = 1000.0 * static_cast<double>(ended.QuadPart - started_.QuadPart) /
-                        static_cast<double>(frequency.QuadPart);
-    std::printf("%.2f %.2f\n", wall, static_cast<double>(cpuTime() - cpu_) / 10000.0);
+    return 1000.0 * static_cast<double>(now.QuadPart - started_.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
   }
+  double cpuMs() const { return static_cast<double>(cpuTime() - cpu_) / 10000.0; }
 
  private:
   // User and kernel time of the whole process, in 100 ns units.
@@ -62,15 +65,43 @@ class Stopwatch {
   ULONGLONG cpu_;
 };
 
+// The program's files, with the time its copies take added up: what a save spends beyond them
+// is the rest of its road.
+class TimedFiles : public qm::Win32FileSystem {
+ public:
+  std::uint32_t copyFile(const std::string& from, const std::string& to,
+                         bool failIfExists) override {
+    const Stopwatch stopwatch;
+    const std::uint32_t error = Win32FileSystem::copyFile(from, to, failIfExists);
+    copyWallMs += stopwatch.wallMs();
+    copyCpuMs += stopwatch.cpuMs();
+    return error;
+  }
+
+  double copyWallMs = 0;
+  double copyCpuMs = 0;
+};
+
+// Everything before the clock is done; the driver says when the clock starts.
+bool waitForGo() {
+  std::printf("ready\n");
+  std::fflush(stdout);
+  char line[16];
+  return std::fgets(line, sizeof line, stdin) != nullptr;
+}
+
 int TimeCopy(const std::string& how, const char* from, const char* to) {
+  if (!waitForGo()) return 1;
   const Stopwatch stopwatch;
   const DWORD error = how == "copyfile" ? (CopyFileA(from, to, TRUE) ? 0 : GetLastError())
                                         : qm::copyWhole(from, to, true);
+  const double wall = stopwatch.wallMs();
+  const double cpu = stopwatch.cpuMs();
   if (error != 0) {
     std::fprintf(stderr, "qmbench: %s failed with %lu\n", how.c_str(), error);
     return 1;
   }
-  stopwatch.print();
+  std::printf("%.2f %.2f\n", wall, cpu);
   return 0;
 }
 
@@ -86,7 +117,7 @@ int main(int argc, char** argv) {
   }
   qm::Win32Toolkit toolkit(GetModuleHandleA(nullptr), "Quillmarten");
   qm::Win32Input input;
-  qm::Win32FileSystem files;
+  TimedFiles files;
   qm::Win32Interaction interaction(toolkit.owner());
   qm::Platform platform{toolkit, input, files, interaction};
   qm::Application app(platform);
@@ -103,12 +134,15 @@ int main(int argc, char** argv) {
   app.Form4().window().setVisible(false);
 
   BenchDrop drop(argv[2]);
+  if (!waitForGo()) return 1;
   const Stopwatch stopwatch;
   app.Form1().window().onDropFiles(drop);
+  const double wall = stopwatch.wallMs();
+  const double cpu = stopwatch.cpuMs();
   if (!app.Form4().window().visible()) {
     std::fprintf(stderr, "qmbench: no saved notice\n");
     return 1;
   }
-  stopwatch.print();
+  std::printf("%.2f %.2f %.2f %.2f\n", wall, cpu, files.copyWallMs, files.copyCpuMs);
   return 0;
 }

@@ -1,5 +1,5 @@
 // Copies one file to another as the system's CopyFile does, with its errors, the source's
-// attributes and its time of last change, but in large sequential reads and writes: under Wine
+// attributes and its time of last change, but in larger sequential reads and writes: under Wine
 // CopyFile moves 64 KiB at a time, and a large image copies slower than the disk allows.
 #pragma once
 

@@ -40,12 +40,15 @@ struct AnsiCalls {
     return replaceFileKeepingOld(*wideFrom, *wideTo);
   }
   static void remove(const String& path) { DeleteFileA(path.c_str()); }
-  // An empty file of a name of its own in the target's folder, or empty.
+  // A free name of its own in the target's folder, or empty. The name is made ours by an empty
+  // file, which goes again at once: the copy makes its file as new.
   static String tempBeside(const String& target) {
     const std::size_t separator = text::findLastCharOf(target, "\\/:");
     const String folder = separator == String::npos ? "." : target.substr(0, separator + 1);
     char temp[MAX_PATH] = {};
-    return GetTempFileNameA(folder.c_str(), kTempPrefix, 0, temp) ? String(temp) : String();
+    if (!GetTempFileNameA(folder.c_str(), kTempPrefix, 0, temp)) return String();
+    DeleteFileA(temp);
+    return String(temp);
   }
 };
 
@@ -67,7 +70,9 @@ struct WideCalls {
     const std::size_t separator = target.find_last_of(L"\\/:");
     const String folder = separator == String::npos ? L"." : target.substr(0, separator + 1);
     wchar_t temp[MAX_PATH] = {};
-    return GetTempFileNameW(folder.c_str(), kWideTempPrefix, 0, temp) ? String(temp) : String();
+    if (!GetTempFileNameW(folder.c_str(), kWideTempPrefix, 0, temp)) return String();
+    DeleteFileW(temp);
+    return String(temp);
   }
 };
 
@@ -104,9 +109,12 @@ std::uint32_t copyWholeWith(const typename Calls::String& from, const typename C
     // for a temporary name (too long a path, no right to write) gets the copy's own answer.
     const typename Calls::String temp = Calls::tempBeside(to);
     if (!temp.empty()) {
-      if (Calls::copy(from, temp, false) && Calls::replace(temp, to)) return 0;
+      // The copy is made as a new file, never by emptying one, and never over a file that took
+      // the free name meanwhile: that one is not ours to remove.
+      const bool copied = Calls::copy(from, temp, true);
+      if (copied && Calls::replace(temp, to)) return 0;
       const DWORD error = GetLastError();
-      Calls::remove(temp);
+      if (copied || error != ERROR_FILE_EXISTS) Calls::remove(temp);
       return error;
     }
   }
