@@ -2,9 +2,10 @@
 """Benchmarks of saving a drop, run under Wine with the program's own drop handling (qmbench).
 They print figures and never pass or fail on a time:
 - a direct save of a large file against cp of the same file on the same disk, in the same run,
-  and against the system's CopyFile and the program's copy alone; in wall time and, steadier
+  against a native copy that reads and writes as the program does, and against the system's
+  CopyFile and the program's copy alone; in wall time and, steadier
   on a busy machine, CPU time; the time the save spends beyond its copy; and a save over an
-  old copy against cp over it;
+  old copy against cp over it and against cp beside it, then moved over it;
 - a numbered save with 999 numbered copies present: the time beyond the copy itself.
 Every side of a comparison starts its clock from the same state of the disk and its cache.
 """
@@ -115,20 +116,30 @@ def write_random(path, size):
         out.write(os.urandom(size % CHUNK))
 
 
-# Each side measured against a floor: how its line names it, the floor's side and its words.
-AGAINST = {
-    "save": ("direct save", "cp", "cp's"),
-    "copyWhole": ("copyWhole", "cp", "cp's"),
-    "CopyFile": ("CopyFile", "cp", "cp's"),
-    "save over": ("direct save over an old copy", "cp over", "cp's over it"),
-}
+# cp copies inside the kernel (copy_file_range), one pass over the bytes. No call a Windows
+# program has reaches that under Wine: every copy it makes reads the bytes in and writes them
+# out. dd with the program's chunk size is that same two-pass copy made natively, the floor
+# for a copy that passes through the program.
+TWO_PASS_CHUNK = "128K"
+
+# The pairs compared: the side, the floor's side, how the line names the side and the floor.
+PAIRS = [
+    ("save", "cp", "direct save", "cp's"),
+    ("save", "dd", "direct save", "a native read-and-write copy's (dd)"),
+    ("dd", "cp", "native read-and-write copy (dd)", "cp's"),
+    ("copyWhole", "cp", "copyWhole", "cp's"),
+    ("CopyFile", "cp", "CopyFile", "cp's"),
+    ("save over", "cp over", "direct save over an old copy", "cp's over it"),
+    # The save keeps the old copy until the new one is whole, and so does this floor.
+    ("save over", "cp beside", "direct save over an old copy", "cp's beside it, moved over it"),
+]
 
 
 def direct_against_cp(bench, size_mb, repeat):
     source = "C:\\src\\big.bin"
     target = "C:\\dest\\big.bin"
     write_random(bench.linux(source), size_mb * 1024 * 1024)
-    ratios = {name: ([], []) for name in AGAINST}
+    ratios = {(side, floor): ([], []) for side, floor, _, _ in PAIRS}
     beyond = ([], [])
 
     # Every side of a pair starts from the same state, with nothing waiting to be written: the
@@ -143,15 +154,27 @@ def direct_against_cp(bench, size_mb, repeat):
             shutil.copyfile(bench.linux(source), bench.linux(target))
         os.sync()
 
-    def cp(prepare):
+    def native(command, prepare):
         prepare()
         before = resource.getrusage(resource.RUSAGE_CHILDREN)
         started = time.monotonic()
-        subprocess.run(["cp", str(bench.linux(source)), str(bench.linux(target))], check=True)
+        subprocess.run(command, check=True)
         wall = (time.monotonic() - started) * 1000
         after = resource.getrusage(resource.RUSAGE_CHILDREN)
         cpu = (after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime) * 1000
         return wall, cpu
+
+    def cp(prepare):
+        return native(["cp", str(bench.linux(source)), str(bench.linux(target))], prepare)
+
+    def cp_beside():
+        beside = bench.linux("C:\\dest\\beside.bin")
+        return native(["sh", "-c", 'cp "$1" "$2" && mv "$2" "$3"', "cp beside",
+                       str(bench.linux(source)), str(beside), str(bench.linux(target))], old)
+
+    def dd():
+        return native(["dd", f"if={bench.linux(source)}", f"of={bench.linux(target)}",
+                       f"bs={TWO_PASS_CHUNK}", "status=none"], fresh)
 
     def save():
         wall, cpu, copy_wall, copy_cpu = bench.save(0, source, "C:\\dest", fresh)
@@ -163,28 +186,27 @@ def direct_against_cp(bench, size_mb, repeat):
     cp(fresh)
     for run in range(1, repeat + 1):
         # Every other run the other way round, so that neither always follows the other.
-        order = [("cp", lambda: cp(fresh)),
+        order = [("cp", lambda: cp(fresh)), ("dd", dd),
                  ("CopyFile", lambda: bench.copy("copyfile", source, target, fresh)),
                  ("copyWhole", lambda: bench.copy("copywhole", source, target, fresh)),
-                 ("save", save), ("cp over", lambda: cp(old)),
+                 ("save", save), ("cp over", lambda: cp(old)), ("cp beside", cp_beside),
                  ("save over", lambda: bench.save(0, source, "C:\\dest", old)[:2])]
         timed = dict((name, measure()) for name, measure in order[::1 if run % 2 else -1])
-        for name, (wall, cpu) in timed.items():
-            if name in AGAINST:
-                floor_wall, floor_cpu = timed[AGAINST[name][1]]
-                ratios[name][0].append(floor_wall / wall)
-                # A short copy can take less CPU than the clock's step: no figure, not a crash.
-                ratios[name][1].append(floor_cpu / cpu if cpu else math.nan)
+        for (side, floor), (walls, cpus) in ratios.items():
+            (wall, cpu), (floor_wall, floor_cpu) = timed[side], timed[floor]
+            walls.append(floor_wall / wall)
+            # A short copy can take less CPU than the clock's step: no figure, not a crash.
+            cpus.append(floor_cpu / cpu if cpu else math.nan)
         print(f"bench: copy of {size_mb} MB, run {run}, ms wall/CPU: " + ", ".join(
             f"{name} {wall:.0f}/{cpu:.0f}" for name, (wall, cpu) in timed.items()) +
             f" (the save beyond its copy {beyond[0][-1]:.0f}/{beyond[1][-1]:.0f})", flush=True)
-    for name, (wall, cpu) in ratios.items():
-        label, _, floor = AGAINST[name]
-        print(f"bench: {label} of {size_mb} MB, speed against {floor}, median of {repeat} "
+    for side, floor, label, floor_words in PAIRS:
+        wall, cpu = ratios[(side, floor)]
+        goal = " (goal >= 0.9)" if (side, floor) == ("save", "cp") else ""
+        print(f"bench: {label} of {size_mb} MB, speed against {floor_words}, median of {repeat} "
               f"(range): wall {statistics.median(wall):.2f} "
               f"({min(wall):.2f}-{max(wall):.2f}), CPU {statistics.median(cpu):.2f} "
-              f"({min(cpu):.2f}-{max(cpu):.2f})" + (" (goal >= 0.9)" if name == "save" else ""),
-              flush=True)
+              f"({min(cpu):.2f}-{max(cpu):.2f}){goal}", flush=True)
     print(f"bench: direct save of {size_mb} MB beyond its copy (the name, the notice), ms, "
           f"median of {repeat} (range): wall {statistics.median(beyond[0]):.1f} "
           f"({min(beyond[0]):.1f} to {max(beyond[0]):.1f}), CPU {statistics.median(beyond[1]):.1f} "
