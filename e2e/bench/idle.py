@@ -32,11 +32,16 @@ LADDER = (
     ("+ the manifest: the minimal program", MINIMAL_EXE, ()),
     ("+ InitCommonControlsEx", MINIMAL_EXE, ("common-controls",)),
 )
+# An OLE drop target, which the drop window registers at its first showing: the floor of a
+# program that takes drops from browsers built on Chromium.
+DROP_TARGET_STEP = ("+ an OLE drop target registered (the drop window's first showing)",
+                    MINIMAL_EXE, ("drop-target",))
 # What the program loads only when first needed, each on the minimal program: the save dialog's
 # library brings the printing stack with it.
 LATER = (
     ("+ comdlg32.dll (first save or open dialog)", MINIMAL_EXE, ("load=comdlg32.dll",)),
     ("+ winmm.dll (first save sound)", MINIMAL_EXE, ("load=winmm.dll",)),
+    DROP_TARGET_STEP,
 )
 
 
@@ -48,6 +53,7 @@ class IdleRun:
     drop_peak_mib: float  # the program's, after a drop
     ladder: list  # (what, peak MiB)
     later: list  # (what, peak MiB)
+    drop_target_peak_mib: float  # the minimal program's with a drop target registered
     mappings: list  # (mapping, program KiB, minimal KiB), largest difference first
     drop_mappings: list  # the same once the drop is saved: what stays after it
 
@@ -100,6 +106,8 @@ def measure(session, build_dir, seconds, rounds):
         drop_mappings = mapping_differences(program.pid, minimal.pid)
     ladder = step_peaks(session, [step for step in LADDER if step[1:] != (MINIMAL_EXE, ())])
     ladder.insert(3, (LADDER[3][0], minimal_peak))
+    later = step_peaks(session, LATER)
     return IdleRun(rounds=cpu, program_peak_mib=program_peak, minimal_peak_mib=minimal_peak,
-                   drop_peak_mib=drop_peak, ladder=ladder, later=step_peaks(session, LATER),
+                   drop_peak_mib=drop_peak, ladder=ladder, later=later,
+                   drop_target_peak_mib=dict(later)[DROP_TARGET_STEP[0]],
                    mappings=mappings, drop_mappings=drop_mappings)

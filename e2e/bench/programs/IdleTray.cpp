@@ -3,7 +3,7 @@
 // the idle watcher does, OLE initialised and the Japanese UI font realised.
 // Words on the command line take parts away or add the program's other parts one at a time, so
 // the benchmark can tell what each costs in memory:
-//   no-ole  no-font  common-controls  load=NAME.dll (any number of them)
+//   no-ole  no-font  common-controls  drop-target  load=NAME.dll (any number of them)
 #include <windows.h>
 // The headers below need the types windows.h declares.
 #include <commctrl.h>
@@ -60,6 +60,35 @@ HFONT RealiseUiFont(HWND window) {
   return font;
 }
 
+// Takes no drop: registering it is what costs, as the program's drop window registers its own.
+class RefusingDropTarget : public IDropTarget {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
+    if (id == IID_IUnknown || id == IID_IDropTarget) {
+      *object = this;
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  // Lives as long as the program.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE DragEnter(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragOver(DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DragLeave() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE Drop(IDataObject*, DWORD, POINTL, DWORD* effect) override {
+    *effect = DROPEFFECT_NONE;
+    return S_OK;
+  }
+};
+
 LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER && wParam == kTickId) {
     GetAsyncKeyState(VK_LBUTTON);
@@ -92,6 +121,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   HFONT font = HasWord(commandLine, "no-font") ? nullptr : RealiseUiFont(window);
+  RefusingDropTarget dropTarget;
+  const bool takesDrops = ole && HasWord(commandLine, "drop-target") &&
+                          SUCCEEDED(RegisterDragDrop(window, &dropTarget));
 
   NOTIFYICONDATAA icon = {};
   icon.cbSize = sizeof icon;
@@ -107,6 +139,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
   Shell_NotifyIconA(NIM_DELETE, &icon);
+  if (takesDrops) RevokeDragDrop(window);
   if (font) DeleteObject(font);
   if (ole) OleUninitialize();
   return 0;
