@@ -3,9 +3,9 @@
 They print figures and never pass or fail on a time:
 - a direct save of a large file against cp of the same file on the same disk, in the same run,
   against a native copy that reads and writes as the program does, and against the system's
-  CopyFile and the program's copy alone; in wall time and, steadier
-  on a busy machine, CPU time; the time the save spends beyond its copy; and a save over an
-  old copy against cp over it and against cp beside it, then moved over it;
+  CopyFile and the program's copy alone; in wall time and, steadier on a busy machine, CPU
+  time; the time the save spends beyond its copy; and a save over an old copy against cp over
+  it and against cp beside it, then moved over it;
 - a numbered save with 999 numbered copies present: the time beyond the copy itself.
 Every side of a comparison starts its clock from the same state of the disk and its cache.
 """
