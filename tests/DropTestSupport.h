@@ -27,7 +27,7 @@ class FakeDroppedFiles : public DroppedFiles {
  public:
   FakeDroppedFiles(std::vector<std::string> paths, const bool& busy)
       : paths_(std::move(paths)), busy_(busy) {}
-  std::string firstPath() override { return paths_.empty() ? std::string() : paths_.front(); }
+  EncodedText firstPath() override { return paths_.empty() ? EncodedText() : paths_.front(); }
   std::uint32_t readError() const override { return error; }
   void finish() override {
     ++finished;

@@ -35,7 +35,7 @@ class SoakFiles : public DiskFileSystem {
   int savedCopies = 0;
   int settingsSaves = 0;
 
-  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
+  std::optional<std::vector<std::uint8_t>> readFile(const EncodedText& path,
                                                     std::size_t maxBytes) override {
     if (form && form->pendingListSelection() != TForm1::kNoPendingList) {
       violation_("a refresh loaded the settings with a list selection pending");
@@ -43,15 +43,16 @@ class SoakFiles : public DiskFileSystem {
     return DiskFileSystem::readFile(path, maxBytes);
   }
 
-  bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
-    if (onHost(path) != settingsFile) violation_("a settings save went to " + path);
+  bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) override {
+    if (onHost(path.bytes) != settingsFile) violation_("a settings save went to " + path.bytes);
     const bool done = DiskFileSystem::replaceFile(path, bytes);
     settingsSaves += done;
     return done;
   }
 
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
+  std::uint32_t copyFile(const EncodedText& from, const EncodedText& toPath,
                          bool failIfExists) override {
+    const std::string& to = toPath.bytes;
     const fs::path target = onHost(to);
     const bool chosen = dialogAnswer && target == *dialogAnswer;
     // The folder part as written: a name that the clean-up leaves as ".." aims at the folder's
@@ -66,7 +67,7 @@ class SoakFiles : public DiskFileSystem {
       violation_("a copy replaced " + to + " in save mode " +
                  std::to_string(form->settings().saveMode));
     }
-    const std::uint32_t error = DiskFileSystem::copyFile(from, to, failIfExists);
+    const std::uint32_t error = DiskFileSystem::copyFile(from, toPath, failIfExists);
     savedCopies += error == 0;
     return error;
   }

@@ -88,6 +88,7 @@ TForm5::TForm5(Platform& platform, SettingsStore& store, ConflictingCommands con
                  std::move(conflicting)),
       toolkit_(platform.toolkit),
       interaction_(platform.interaction),
+      files_(platform.files),
       store_(store),
       panel2_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel2"),
       panel1_(toolkit_, ControlKind::Panel, window_, &panel2_, "Panel1"),
@@ -212,14 +213,14 @@ std::uint8_t TForm5::composeSwitchFlags() const {
 
 void TForm5::fillFrom(const Settings& settings) {
   tickSwitches(settings.switchFlags);
-  edit2_.setCaption(settings.soundPath.str());
+  edit2_.setCaption(settings.shownSoundPath());
 }
 
 void TForm5::FormShow() {
   radioGroup1_.setEnabled(false);
   setConflictingCommandsEnabled(false);
-  const std::string soundPath = store_.settings().soundPath.str();
-  radioGroup1_.setItemIndex(soundPath.empty() ? kNoSound : kWaveSound);
+  const EncodedText soundPath = store_.settings().shownSoundPath();
+  radioGroup1_.setItemIndex(soundPath.bytes.empty() ? kNoSound : kWaveSound);
   edit2_.setCaption(soundPath);
   RadioGroup1Click();
   radioGroup1_.setEnabled(true);
@@ -234,7 +235,7 @@ void TForm5::RadioGroup1Click() {
 }
 
 void TForm5::Button3Click() {
-  const std::optional<std::string> chosen =
+  const std::optional<EncodedText> chosen =
       interaction_.openFileDialog({kWaveFilter, lastWaveFile_});
   if (!chosen) return;
   lastWaveFile_ = *chosen;
@@ -243,7 +244,7 @@ void TForm5::Button3Click() {
 
 void TForm5::Button4Click() {
   // The user asked to hear it: the dialog waits until it has ended.
-  interaction_.playSound(edit2_.caption(), kSndFilename);
+  interaction_.playSound(edit2_.captionText(), kSndFilename);
 }
 
 void TForm5::CheckBox8Click() {
@@ -269,8 +270,12 @@ void TForm5::Button1Click() {
                             kMbOk | kMbIconError);
     return;
   }
-  const std::string& soundPath = edit2_.caption();
-  if (soundPath.size() >= kSoundPathFieldBytes) {
+  const EncodedText soundPath = edit2_.captionText();
+  // Counted as the settings file holds it, in code page 932.
+  const std::string cp932 = soundPath.encoding == TextEncoding::Cp932
+                                ? soundPath.bytes
+                                : files_.cp932Likeness(soundPath.bytes);
+  if (cp932.size() >= kSoundPathFieldBytes) {
     interaction_.messageBox(
         "WAVEファイルのパスが長すぎます。\n半角259文字（全角129文字）以内にしてください。",
         "エラー！", kMbOk | kMbIconError);
@@ -279,7 +284,7 @@ void TForm5::Button1Click() {
   const std::uint8_t flags = composeSwitchFlags();
   const bool saved = store_.saveChange([&](Settings& settings, ConfirmedFolderLists&) {
     settings.switchFlags = flags;
-    settings.soundPath.assign(soundPath);
+    spell(settings.soundPath, settings.soundSpelling, soundPath, cp932);
   });
   // Unsaved, the choices stay on view for another try; the program goes on with the old ones.
   if (!saved) return;

@@ -66,6 +66,7 @@ class TForm5 : public DialogForm {
 
   Toolkit& toolkit_;
   Interaction& interaction_;
+  FileSystem& files_;
   SettingsStore& store_;
   Control panel2_;  // screen edges
   Control panel1_;  // picture of the screen
@@ -90,7 +91,7 @@ class TForm5 : public DialogForm {
 
   // While the boxes are ticked from the settings, their reactions stay quiet.
   bool filling_ = false;
-  std::string lastWaveFile_;
+  EncodedText lastWaveFile_;
 };
 
 }  // namespace qm

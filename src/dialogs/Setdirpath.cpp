@@ -77,6 +77,7 @@ TForm2::TForm2(Platform& platform, SettingsStore& store, TForm1& dropWindow,
     : DialogForm(platform.toolkit, "TForm2", "Quillmarten - 保存先フォルダ 登録", kClientWidth,
                  kClientHeight, std::move(conflicting)),
       interaction_(platform.interaction),
+      files_(platform.files),
       store_(store),
       dropWindow_(dropWindow),
       edit1_(platform.toolkit, ControlKind::Edit, window_, nullptr, "Edit1"),
@@ -195,21 +196,20 @@ void TForm2::FormShow() {
 }
 
 void TForm2::showList(const FolderList& source) {
-  edit1_.setCaption(source[0].name.str());
-  edit2_.setCaption(source[0].path.str());
-  std::vector<std::string> names;
-  std::vector<std::string> paths;
+  edit1_.setCaption(source[0].shownName());
+  edit2_.setCaption(source[0].shownPath());
+  Texts names;
+  Texts paths;
   // Free slots are skipped wherever they lie; the next Confirm packs the entries.
   for (const FolderSlot& slot : source) {
     if (slot.name.empty()) continue;
-    names.push_back(slot.name.str());
-    paths.push_back(slot.path.str());
+    names.push_back(slot.shownName());
+    paths.push_back(slot.shownPath());
   }
   setWorkingCopy(std::move(names), std::move(paths), -1);
 }
 
-void TForm2::setWorkingCopy(std::vector<std::string> names, std::vector<std::string> paths,
-                            int selected) {
+void TForm2::setWorkingCopy(Texts names, Texts paths, int selected) {
   listBox1_.setItems(names);
   listBox2_.setItems(paths);
   listBox1_.setItemIndex(selected);
@@ -260,26 +260,33 @@ void TForm2::switchToList(int k) {
 void TForm2::ListBox1Click() {
   const int selected = listBox1_.itemIndex();
   if (selected < 0) return;
-  edit1_.setCaption(listBox1_.items()[static_cast<std::size_t>(selected)]);
-  edit2_.setCaption(listBox2_.items()[static_cast<std::size_t>(selected)]);
+  edit1_.setCaption(listBox1_.itemTexts()[static_cast<std::size_t>(selected)]);
+  edit2_.setCaption(listBox2_.itemTexts()[static_cast<std::size_t>(selected)]);
 }
 
 void TForm2::Button1Click() {
-  const std::optional<std::string> chosen = interaction_.chooseFolder(browseFolder_);
+  const std::optional<EncodedText> chosen = interaction_.chooseFolder(browseFolder_);
   if (!chosen) return;
   browseFolder_ = *chosen;
   edit2_.setCaption(*chosen);
   // The last component; a drive root such as "C:\" has none.
-  const std::size_t separator = text::findLastCharOf(*chosen, "\\:");
-  edit1_.setCaption(separator == std::string::npos ? *chosen : chosen->substr(separator + 1));
+  const std::size_t separator = text::findLastCharOf(chosen->bytes, "\\:", chosen->encoding);
+  edit1_.setCaption(separator == std::string::npos
+                        ? *chosen
+                        : EncodedText{chosen->bytes.substr(separator + 1), chosen->encoding});
 }
 
-bool TForm2::fitsFields(const std::string& name, const std::string& path, const char* caption) {
-  if (name.size() >= kNameFieldBytes) {
+std::string TForm2::cp932Form(const EncodedText& text) const {
+  return text.encoding == TextEncoding::Cp932 ? text.bytes : files_.cp932Likeness(text.bytes);
+}
+
+bool TForm2::fitsFields(const EncodedText& name, const EncodedText& path, const char* caption) {
+  // Counted as the settings file holds them, in code page 932.
+  if (cp932Form(name).size() >= kNameFieldBytes) {
     showError(kNameTooLongText, caption);
     return false;
   }
-  if (path.size() >= kPathFieldBytes) {
+  if (cp932Form(path).size() >= kPathFieldBytes) {
     showError(kPathTooLongText, caption);
     return false;
   }
@@ -287,20 +294,20 @@ bool TForm2::fitsFields(const std::string& name, const std::string& path, const 
 }
 
 void TForm2::Button2Click() {
-  const std::string& name = edit1_.caption();
-  const std::string& path = edit2_.caption();
+  const EncodedText& name = edit1_.captionText();
+  const EncodedText& path = edit2_.captionText();
   // Only an empty text counts as missing; blanks are a name like any other.
-  if (name.empty() || path.empty()) {
+  if (name.bytes.empty() || path.bytes.empty()) {
     showError("登録データが設定されていません", kRegisterCaption);
     return;
   }
-  std::vector<std::string> names = listBox1_.items();
+  Texts names = listBox1_.itemTexts();
   if (names.size() >= static_cast<std::size_t>(kSlotsPerList)) {
     showError("登録件数は" + std::to_string(kSlotsPerList) + "件までです", kRegisterCaption);
     return;
   }
   if (!fitsFields(name, path, kRegisterCaption)) return;
-  std::vector<std::string> paths = listBox2_.items();
+  Texts paths = listBox2_.itemTexts();
   names.push_back(name);
   paths.push_back(path);
   setWorkingCopy(std::move(names), std::move(paths), listBox1_.itemIndex());
@@ -308,16 +315,16 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::Button6Click() {
-  const std::string& name = edit1_.caption();
-  const std::string& path = edit2_.caption();
-  if (name.empty() || path.empty()) {
+  const EncodedText& name = edit1_.captionText();
+  const EncodedText& path = edit2_.captionText();
+  if (name.bytes.empty() || path.bytes.empty()) {
     showError("修正データが設定されていません", kModifyCaption);
     return;
   }
   const int selected = listBox1_.itemIndex();
   if (selected < 0 || !fitsFields(name, path, kModifyCaption)) return;
-  std::vector<std::string> names = listBox1_.items();
-  std::vector<std::string> paths = listBox2_.items();
+  Texts names = listBox1_.itemTexts();
+  Texts paths = listBox2_.itemTexts();
   names[static_cast<std::size_t>(selected)] = name;
   paths[static_cast<std::size_t>(selected)] = path;
   setWorkingCopy(std::move(names), std::move(paths), selected);
@@ -327,8 +334,8 @@ void TForm2::Button6Click() {
 void TForm2::Button3Click() {
   const int selected = listBox1_.itemIndex();
   if (selected < 0) return;
-  std::vector<std::string> names = listBox1_.items();
-  std::vector<std::string> paths = listBox2_.items();
+  Texts names = listBox1_.itemTexts();
+  Texts paths = listBox2_.itemTexts();
   names.erase(names.begin() + selected);
   paths.erase(paths.begin() + selected);
   setWorkingCopy(std::move(names), std::move(paths), -1);
@@ -348,8 +355,8 @@ void TForm2::swapSelectedWith(int offset) {
   const int neighbour = selected + offset;
   const int count = static_cast<int>(listBox1_.items().size());
   if (selected < 0 || neighbour < 0 || neighbour >= count) return;
-  std::vector<std::string> names = listBox1_.items();
-  std::vector<std::string> paths = listBox2_.items();
+  Texts names = listBox1_.itemTexts();
+  Texts paths = listBox2_.itemTexts();
   std::swap(names[static_cast<std::size_t>(selected)], names[static_cast<std::size_t>(neighbour)]);
   std::swap(paths[static_cast<std::size_t>(selected)], paths[static_cast<std::size_t>(neighbour)]);
   setWorkingCopy(std::move(names), std::move(paths), neighbour);
@@ -357,8 +364,8 @@ void TForm2::swapSelectedWith(int offset) {
 }
 
 void TForm2::Button7Click() {
-  const std::vector<std::string>& names = listBox1_.items();
-  const std::vector<std::string>& paths = listBox2_.items();
+  const Texts names = listBox1_.itemTexts();
+  const Texts paths = listBox2_.itemTexts();
   if (names.empty()) {
     showError("データが設定されていません", kConfirmCaption);
     return;
@@ -368,8 +375,10 @@ void TForm2::Button7Click() {
     // Entries go to slots 1..n without gaps; the slots after them become free.
     FolderList& list = lists.lists[shown];
     for (std::size_t i = 0; i < list.size(); ++i) {
-      list[i].name.assign(i < names.size() ? names[i] : "");
-      list[i].path.assign(i < paths.size() ? paths[i] : "");
+      const EncodedText name = i < names.size() ? names[i] : EncodedText();
+      const EncodedText path = i < paths.size() ? paths[i] : EncodedText();
+      spell(list[i].name, list[i].nameSpelling, name, cp932Form(name));
+      spell(list[i].path, list[i].pathSpelling, path, cp932Form(path));
     }
     // Confirming on the tab after the last list is what brings a new list into existence.
     if (shownList_ > settings.lastListIndex) settings.lastListIndex = shownList_;

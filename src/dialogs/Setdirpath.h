@@ -50,7 +50,7 @@ class TForm2 : public DialogForm {
 
   std::int8_t shownList() const { return shownList_; }
   bool changed() const { return changed_; }
-  const std::string& browseFolder() const { return browseFolder_; }
+  const EncodedText& browseFolder() const { return browseFolder_; }
 
   Control& Edit1() { return edit1_; }
   Control& Edit2() { return edit2_; }
@@ -79,14 +79,20 @@ class TForm2 : public DialogForm {
   void showList(const FolderList& source);
   void applyTabAvailability();
   void markShownList();
-  void setWorkingCopy(std::vector<std::string> names, std::vector<std::string> paths, int selected);
+  // Names and paths in UTF-8 where code page 932 cannot spell them.
+  using Texts = std::vector<EncodedText>;
+  void setWorkingCopy(Texts names, Texts paths, int selected);
   void swapSelectedWith(int offset);
+  // What the settings file holds for a name or path: the text itself, or what code page 932
+  // makes of it.
+  std::string cp932Form(const EncodedText& text) const;
   // Refuses, with a message under `caption`, a text whose bytes would not fit its field.
-  bool fitsFields(const std::string& name, const std::string& path, const char* caption);
+  bool fitsFields(const EncodedText& name, const EncodedText& path, const char* caption);
   void closeEditor();
   void showError(const std::string& text, const char* caption);
 
   Interaction& interaction_;
+  FileSystem& files_;
   SettingsStore& store_;
   TForm1& dropWindow_;
 
@@ -113,7 +119,7 @@ class TForm2 : public DialogForm {
   Control label2_;
   Control label3_;
 
-  std::string browseFolder_;
+  EncodedText browseFolder_;
   std::int8_t shownList_ = 0;
   bool changed_ = false;
 };

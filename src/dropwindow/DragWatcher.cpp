@@ -32,7 +32,7 @@ DragWatcher::DragWatcher(Input& input, TForm1& form, TForm4& notice)
 
 void DragWatcher::Timer1Timer() {
   const bool held = input_.isHeld(vk::kLeftButton);
-  notice_.NoticeTick(form_.settings().soundPath);
+  notice_.NoticeTick(form_.settings());
 
   if (!held && state_ == State::Idle) {
     resetHistory(history_);

@@ -51,14 +51,14 @@ DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow
 
 void DropHandler::WMDropFiles(DroppedFiles& files) {
   const DropInProgress inProgress(form_.dropBusy, files);
-  const std::string path = files.firstPath();
-  if (path.empty()) {
+  const EncodedText path = files.firstPath();
+  if (path.bytes.empty()) {
     // Nothing to copy; a drop on a folder still hears why, as any save that fails does.
     if (flow_.aim().folder) flow_.showSystemError(files.readError(), kMbIconInformation);
     return;
   }
   DroppedFile source(form_.platform().files, path);
-  flow_.save(flow_.aim(), file_names::fileNameOf(path), TextEncoding::Cp932, source);
+  flow_.save(flow_.aim(), file_names::fileNameOf(path.bytes, path.encoding), path.encoding, source);
 }
 
 void DropHandler::OleDrop(const std::function<TakenDrop()>& take) {
@@ -75,8 +75,9 @@ void DropHandler::OleDrop(const std::function<TakenDrop()>& take) {
 
 void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {
   if (taken.isFile()) {
-    DroppedFile source(form_.platform().files, taken.filePath);
-    flow_.save(aim, file_names::fileNameOf(taken.filePath), TextEncoding::Cp932, source);
+    const EncodedText& path = taken.filePath;
+    DroppedFile source(form_.platform().files, path);
+    flow_.save(aim, file_names::fileNameOf(path.bytes, path.encoding), path.encoding, source);
     return;
   }
   if (!aim.folder) return;  // off the panels nothing is saved, and nothing said

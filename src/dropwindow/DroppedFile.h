@@ -11,16 +11,16 @@ namespace qm {
 
 class DroppedFile : public DropSource {
  public:
-  DroppedFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  DroppedFile(FileSystem& files, EncodedText path) : files_(files), path_(std::move(path)) {}
 
-  // A file on disk has a code page 932 name, so its targets are code page 932 too.
-  std::uint32_t putAt(const std::string& target, TextEncoding, bool failIfExists) override {
-    return files_.copyFile(path_, target, failIfExists);
+  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
+                      bool failIfExists) override {
+    return files_.copyFile(path_, {target, encoding}, failIfExists);
   }
 
  private:
   FileSystem& files_;
-  std::string path_;
+  EncodedText path_;
 };
 
 }  // namespace qm

@@ -9,8 +9,8 @@ constexpr std::size_t kCounterChars = 3;  // "[" and up to two digits, as in "[1
 
 }  // namespace
 
-std::string fileNameOf(std::string_view path) {
-  const std::size_t separator = text::findLastCharOf(path, "\\:");
+std::string fileNameOf(std::string_view path, TextEncoding encoding) {
+  const std::size_t separator = text::findLastCharOf(path, "\\:", encoding);
   return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
 }
 

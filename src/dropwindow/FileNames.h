@@ -11,7 +11,7 @@
 namespace qm::file_names {
 
 // The part of a path after its last "\" or ":".
-std::string fileNameOf(std::string_view path);
+std::string fileNameOf(std::string_view path, TextEncoding encoding = TextEncoding::Cp932);
 
 // A virtual file's name is the dragging program's word and may hold "/" or "..\" parts that
 // would lead out of the folder: only what follows the last "\", "/" or ":" is kept.

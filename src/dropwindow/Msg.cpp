@@ -56,14 +56,15 @@ void TForm4::ShowSavedNotice() {
   countdown_ = kDurationTicks;
 }
 
-void TForm4::NoticeTick(const decltype(Settings::soundPath)& soundPath) {
+void TForm4::NoticeTick(const Settings& settings) {
   if (countdown_ == 0) return;
   if (--countdown_ > 0) return;
   window_.setVisible(false);
   // Played in the background: a long sound must not stop the ticks and the drop target. A new
   // one cuts the last short, and a file that cannot be played stays silent.
-  if (!soundPath.empty()) {
-    platform_.interaction.playSound(soundPath.str(), kSndAsync | kSndFilename | kSndNoDefault);
+  if (!settings.soundPath.empty()) {
+    platform_.interaction.playSound(settings.shownSoundPath(),
+                                    kSndAsync | kSndFilename | kSndNoDefault);
   }
 }
 

@@ -27,7 +27,7 @@ class TForm4 {
   void ShowSavedNotice();
   // One tick of the countdown; the tick that reaches 0 closes the notice and then starts the
   // sound, in the background, when a path is set.
-  void NoticeTick(const decltype(Settings::soundPath)& soundPath);
+  void NoticeTick(const Settings& settings);
 
   Window& window() { return window_; }
   Control& Panel1() { return panel1_; }

@@ -7,6 +7,7 @@
 #include "dropwindow/DropWindowLook.h"
 #include "platform/Dpi.h"
 #include "settings/SettingsStore.h"
+#include "text/Cp932.h"
 
 namespace qm {
 namespace {
@@ -166,9 +167,9 @@ int TForm1::layOutFolders() {
     Control& panel = folderPanels_[i];
     panel.setVisible(i < offered);
     if (i >= offered) continue;
-    const std::string name = s.slots[i].name.str();
+    const EncodedText name = s.slots[i].shownName();
     panel.setCaption(name);
-    panel.setFontSize(look::captionPoints(name.size()));
+    panel.setFontSize(look::captionPoints(text::columns(name.bytes, name.encoding)));
     panel.setBounds({px(kPanelLeft), static_cast<int>(i) * height, px(kPanelWidth), height});
   }
 

@@ -27,30 +27,30 @@ DropAim SaveFlow::aim() const {
   const FolderList& slots = form_.settings().slots;
   const std::optional<std::size_t> slot = dropSlot(pointer->y, form_.window().bounds().top,
                                                    form_.folderPanels()[0].bounds().height, slots);
-  if (slot) aim.folder = slots[*slot].path.str();
+  if (slot) aim.folder = slots[*slot].shownPath();
   return aim;
 }
 
 void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
                     DropSource& source) {
   if (!aim.folder) return;
-  Target target{*aim.folder, file_names::cleanBrackets(droppedName, encoding), encoding};
-  if (encoding == TextEncoding::Utf8) {
-    // The folder is stored in code page 932; it joins the name in the name's encoding.
-    const std::optional<std::string> folder = form_.platform().files.cp932ToUtf8(target.folder);
-    if (!folder) {
-      showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
-      return;
-    }
-    target.folder = *folder;
+  // Folder and name meet in UTF-8 when either is beyond code page 932.
+  const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
+  const std::optional<std::string> name = inEncoding(
+      {file_names::cleanBrackets(droppedName, encoding), encoding}, aim.folder->encoding);
+  if (!folder || !name) {
+    showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
+    return;
   }
+  const Target target{*folder, *name,
+                      encoding == aim.folder->encoding ? encoding : TextEncoding::Utf8};
   if (aim.askName) {
     askFileName(target, source);
     return;
   }
   const std::int16_t mode = form_.settings().saveMode;
-  const std::uint32_t error =
-      putAt(source, targetPath(target.folder, target.name), encoding, mode != kSaveOverwrite);
+  const std::uint32_t error = putAt(source, targetPath(target.folder, target.name), target.encoding,
+                                    mode != kSaveOverwrite);
   if (error == kErrorSuccess) {
     notice_.ShowSavedNotice();
   } else if (mode == kSaveNumbered && error == kErrorFileExists) {
@@ -60,6 +60,11 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
   } else {
     showSystemError(error, kMbIconInformation);
   }
+}
+
+std::optional<std::string> SaveFlow::inEncoding(const EncodedText& text, TextEncoding other) const {
+  if (text.encoding != TextEncoding::Cp932 || other == TextEncoding::Cp932) return text.bytes;
+  return form_.platform().files.cp932ToUtf8(text.bytes);
 }
 
 void SaveFlow::saveNumbered(const Target& target, DropSource& source) {
@@ -88,11 +93,11 @@ void SaveFlow::askFileName(const Target& target, DropSource& source) {
     return;
   }
   // The dialog has asked before replacing a file.
-  confirm(putAt(source, *chosen.path, target.encoding, false));
+  confirm(putAt(source, *chosen.path, chosen.encoding, false));
 }
 
 bool SaveFlow::taken(const std::string& path, TextEncoding encoding) {
-  return !tooLong(path, encoding) && form_.platform().files.exists(path, encoding);
+  return !tooLong(path, encoding) && form_.platform().files.exists({path, encoding});
 }
 
 bool SaveFlow::tooLong(const std::string& path, TextEncoding encoding) {

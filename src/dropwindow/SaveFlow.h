@@ -21,7 +21,7 @@ class TForm4;
 // Where a drop lands, read when it arrives: the folder of the panel under the pointer (none off
 // the panels) and whether Shift asked for a file name.
 struct DropAim {
-  std::optional<std::string> folder;
+  std::optional<EncodedText> folder;
   bool askName = false;
 };
 
@@ -52,6 +52,9 @@ class SaveFlow {
     TextEncoding encoding;
   };
 
+  // The text in UTF-8 when it is code page 932 and `other` is UTF-8, else as it is; empty when
+  // it cannot be converted.
+  std::optional<std::string> inEncoding(const EncodedText& text, TextEncoding other) const;
   void saveNumbered(const Target& target, DropSource& source);
   void askFileName(const Target& target, DropSource& source);
   // A name the numbered search need not try: something is there already.

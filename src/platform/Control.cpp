@@ -21,6 +21,23 @@ void Control::setCheckedFrom(bool v, bool toPeer) {
   if (onClick) onClick();
 }
 
+std::vector<EncodedText> Control::itemTexts() const {
+  std::vector<EncodedText> texts;
+  for (std::size_t i = 0; i < items_.size(); ++i) texts.push_back({items_[i], itemEncodings_[i]});
+  return texts;
+}
+
+void Control::setItems(const std::vector<EncodedText>& v) {
+  if (v == itemTexts()) return;
+  items_.clear();
+  itemEncodings_.clear();
+  for (const EncodedText& item : v) {
+    items_.push_back(item.bytes);
+    itemEncodings_.push_back(item.encoding);
+  }
+  if (peer_) peer_->apply(Prop::Items);
+}
+
 void Control::setItemIndex(int v) {
   if (assign(itemIndex_, v, Prop::ItemIndex) && kind_ == ControlKind::RadioGroup && onClick) {
     onClick();

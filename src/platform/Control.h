@@ -34,8 +34,11 @@ class Control : public Widget {
   void takeUserChecked(bool v) { setCheckedFrom(v, false); }
 
   // List boxes and radio groups. -1 is no selection. For a radio group a change runs onClick.
+  // items() are the bytes; itemTexts() adds their encodings, UTF-8 for a name or path that
+  // code page 932 cannot spell.
   const std::vector<std::string>& items() const { return items_; }
-  void setItems(const std::vector<std::string>& v) { assign(items_, v, Prop::Items); }
+  std::vector<EncodedText> itemTexts() const;
+  void setItems(const std::vector<EncodedText>& v);
   int itemIndex() const { return itemIndex_; }
   void setItemIndex(int v);
   void takeUserItemIndex(int v);
@@ -59,6 +62,7 @@ class Control : public Widget {
   Bevel bevel_ = Bevel::None;
   bool checked_ = false;
   std::vector<std::string> items_;
+  std::vector<TextEncoding> itemEncodings_;  // one for each item
   int itemIndex_ = -1;
   int maxLength_ = 0;
   bool tabStop_ = true;

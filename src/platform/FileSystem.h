@@ -1,4 +1,5 @@
-// The files the program touches: its settings file, the copies it makes, its own path.
+// The files the program touches: its settings file, the copies it makes, its own path. Every
+// path comes with its encoding: code page 932, or UTF-8 where 932 cannot spell it.
 #pragma once
 
 #include <cstddef>
@@ -15,27 +16,31 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // Full path of the running executable.
-  virtual std::string executablePath() = 0;
+  virtual EncodedText executablePath() = 0;
   // At most `maxBytes` from the start of the file; empty when it cannot be opened.
-  virtual std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
+  virtual std::optional<std::vector<std::uint8_t>> readFile(const EncodedText& path,
                                                             std::size_t maxBytes) = 0;
   // Writes `bytes` to a temporary file beside `path` and puts it in place in one step. On any
   // failure the old file is left as it was and false is returned.
-  virtual bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
-  // CopyFileA: returns 0 on success, otherwise the system error code.
-  virtual std::uint32_t copyFile(const std::string& from, const std::string& to,
+  virtual bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) = 0;
+  // Removes the file; true when none is there afterwards.
+  virtual bool removeFile(const EncodedText& path) = 0;
+  // As CopyFile: returns 0 on success, otherwise the system error code.
+  virtual std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
                                  bool failIfExists) = 0;
   // Whether a file or folder is at `path` (GetFileAttributes succeeds).
-  virtual bool exists(const std::string& path, TextEncoding encoding) = 0;
-  // The system's message text for an error code, as FormatMessageA gives it.
+  virtual bool exists(const EncodedText& path) = 0;
+  // The system's message text for an error code, as FormatMessage gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
 
-  // Text in the system code page (932) as UTF-8, for a folder that takes a name code page 932
-  // cannot hold; empty when the bytes are not valid there.
+  // Code page 932 text as UTF-8; empty when the bytes are not valid there.
   virtual std::optional<std::string> cp932ToUtf8(const std::string& text) = 0;
   // UTF-8 text in code page 932, only when every character has its own form there (no "?" or
   // look-alike stands in); empty otherwise.
   virtual std::optional<std::string> utf8ToCp932(const std::string& text) = 0;
+  // What code page 932 makes of UTF-8 text when it must: a look-alike, or "?", for each
+  // character it has no form for. What the settings file holds for a name it cannot spell.
+  virtual std::string cp932Likeness(const std::string& utf8) = 0;
 };
 
 }  // namespace qm

@@ -15,32 +15,34 @@ struct SaveDialogRequest {
   std::string fileName;
   std::string filter;  // "description|patterns|..." pairs, always code page 932
   int filterIndex = 1;
-  // Of the folder, the name and the chosen path: UTF-8 for a name code page 932 cannot hold.
+  // Of the folder and the name: UTF-8 for a name code page 932 cannot hold.
   TextEncoding encoding = TextEncoding::Cp932;
 };
 
 struct SaveDialogResult {
   std::optional<std::string> path;  // empty when the dialog ended without a path
   std::uint32_t lastError = 0;      // why it did: 0 when the user cancelled
+  // Of the chosen path: UTF-8 when the user chose one that code page 932 cannot spell.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
 struct OpenDialogRequest {
   std::string filter;
-  std::string fileName;  // the file chosen last time
+  EncodedText fileName;  // the file chosen last time
 };
 
 class Interaction {
  public:
   virtual ~Interaction() = default;
-  // MessageBoxA owned by the application; returns the button's ID.
+  // A message box owned by the application; returns the button's ID.
   virtual int messageBox(const std::string& text, const std::string& caption, unsigned style) = 0;
   virtual SaveDialogResult saveDialog(const SaveDialogRequest& request) = 0;
-  virtual std::optional<std::string> openFileDialog(const OpenDialogRequest& request) = 0;
+  virtual std::optional<EncodedText> openFileDialog(const OpenDialogRequest& request) = 0;
   // A folder chooser that starts at `startDir` and may create a folder the user names.
-  virtual std::optional<std::string> chooseFolder(const std::string& startDir) = 0;
-  // PlaySoundA with no module and these flags (kSnd*).
-  virtual void playSound(const std::string& path, std::uint32_t flags) = 0;
-  // ShellExecuteA with no owner and no verb, SW_SHOWNORMAL.
+  virtual std::optional<EncodedText> chooseFolder(const EncodedText& startDir) = 0;
+  // PlaySound with no module and these flags (kSnd*).
+  virtual void playSound(const EncodedText& path, std::uint32_t flags) = 0;
+  // ShellExecute with no owner and no verb, SW_SHOWNORMAL.
   virtual void shellExecute(const std::string& file, const std::string& parameters) = 0;
 };
 

@@ -11,15 +11,15 @@
 namespace qm {
 
 struct TakenDrop {
-  // A file on disk: the first file's path in code page 932.
-  std::string filePath;
+  // A file on disk: the first file's path, in UTF-8 when code page 932 cannot spell it.
+  EncodedText filePath;
   // A virtual file: the first descriptor's name in UTF-8 and, unless they could not be read
   // (then `contentError` says why), its bytes.
   std::string virtualName;
   std::unique_ptr<DropSource> content;  // parked by the platform until it is put somewhere
   std::uint32_t contentError = 0;
 
-  bool isFile() const { return !filePath.empty(); }
+  bool isFile() const { return !filePath.bytes.empty(); }
 };
 
 }  // namespace qm

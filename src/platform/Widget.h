@@ -9,6 +9,7 @@
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "platform/Peer.h"
+#include "text/Encoding.h"
 
 namespace qm {
 
@@ -29,8 +30,11 @@ class Widget {
 
   const std::string& name() const { return name_; }
 
-  const std::string& caption() const { return caption_; }
-  void setCaption(const std::string& v) { assign(caption_, v, Prop::Caption); }
+  // The caption's bytes; captionText() adds their encoding, UTF-8 for a name or path that code
+  // page 932 cannot spell.
+  const std::string& caption() const { return caption_.bytes; }
+  const EncodedText& captionText() const { return caption_; }
+  void setCaption(const EncodedText& v) { assign(caption_, v, Prop::Caption); }
   bool visible() const { return visible_; }
   virtual void setVisible(bool v) { assign(visible_, v, Prop::Visible); }
   bool enabled() const { return enabled_; }
@@ -57,7 +61,7 @@ class Widget {
 
   // The platform reports a change the user made (typing, ticking, selecting): the model takes the
   // value without sending it back to the peer.
-  void takeUserCaption(const std::string& v) { caption_ = v; }
+  void takeUserCaption(const EncodedText& v) { caption_ = v; }
 
  protected:
   explicit Widget(std::string name) : name_(std::move(name)) {}
@@ -74,7 +78,7 @@ class Widget {
 
  private:
   std::string name_;
-  std::string caption_;
+  EncodedText caption_;
   bool visible_ = false;
   bool enabled_ = true;
   Bounds bounds_;

@@ -24,8 +24,9 @@ enum class WindowStyle {
 class DroppedFiles {
  public:
   virtual ~DroppedFiles() = default;
-  // Empty when the list cannot be read; readError() then says why, 0 when the system did not.
-  virtual std::string firstPath() = 0;
+  // In UTF-8 when code page 932 cannot spell it. Empty when the list cannot be read;
+  // readError() then says why, 0 when the system did not.
+  virtual EncodedText firstPath() = 0;
   virtual std::uint32_t readError() const = 0;
   virtual void finish() = 0;
 };

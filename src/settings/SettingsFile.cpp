@@ -76,6 +76,9 @@ void readList(Bytes file, int list, FolderList& slots) {
     FolderSlot& slot = slots[static_cast<std::size_t>(i)];
     readField(file, offset, slot.name.bytes());
     readField(file, offset + kNameSize, slot.path.bytes());
+    // What the file does not hold comes from the names file beside it, if at all.
+    slot.nameSpelling = {};
+    slot.pathSpelling = {};
   }
 }
 
@@ -118,6 +121,7 @@ void readSettings(Bytes file, int currentList, Settings& settings) {
   // A current folder list outside 0..4 is clamped into it, so the reader never leaves the lists.
   readList(file, std::clamp(currentList, 0, kFolderListCount - 1), settings.slots);
   readField(file, kSoundPathOffset, settings.soundPath.bytes());
+  settings.soundSpelling = {};
 }
 
 void readFolderLists(Bytes file, ConfirmedFolderLists& lists) {

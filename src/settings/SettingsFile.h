@@ -32,7 +32,6 @@ static_assert(kSlotSize == 292);
 static_assert(kListSize == 3504);
 static_assert(kSoundPathOffset == 17536);
 static_assert(kFileSize == 17796);
-static_assert(sizeof(FolderSlot) == kSlotSize);
 static_assert(FixedText<kNameSize>::kSize == kNameSize);
 
 constexpr std::size_t listOffset(int list) {

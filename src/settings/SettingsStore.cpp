@@ -23,8 +23,8 @@ constexpr const char* kSaveFailedCaption = "SAVE ERROR";
 
 // An empty path (one that did not fit) reads as a missing file, without touching the disk.
 std::optional<std::vector<std::uint8_t>> readSettingsFile(FileSystem& files,
-                                                          const std::string& path) {
-  if (path.empty()) return std::nullopt;
+                                                          const EncodedText& path) {
+  if (path.bytes.empty()) return std::nullopt;
   return files.readFile(path, settings_file::kFileSize);
 }
 
@@ -34,12 +34,19 @@ SettingsStore::SettingsStore(FileSystem& files, Interaction& interaction)
     : files_(files), interaction_(interaction) {}
 
 void SettingsStore::computePath() {
-  const std::string exe = files_.executablePath();
+  const EncodedText exe = files_.executablePath();
   // Without a separator the folder part is empty and the name stands alone.
-  const std::size_t separator = text::findLastCharOf(exe, "\\/");
-  std::string path = separator == std::string::npos ? std::string() : exe.substr(0, separator + 1);
-  path += kFileName;
-  path_ = path.size() <= kMaxPathBytes ? std::move(path) : std::string();
+  const std::size_t separator = text::findLastCharOf(exe.bytes, "\\/", exe.encoding);
+  const std::string folder =
+      separator == std::string::npos ? std::string() : exe.bytes.substr(0, separator + 1);
+  EncodedText path{folder + kFileName, exe.encoding};
+  // Counted on the code page 932 form, as the settings file's own path field would hold it.
+  const std::size_t bytes = path.encoding == TextEncoding::Cp932
+                                ? path.bytes.size()
+                                : files_.cp932Likeness(path.bytes).size();
+  const bool fits = bytes <= kMaxPathBytes;
+  path_ = fits ? std::move(path) : EncodedText();
+  namesPath_ = fits ? EncodedText{folder + names_file::kFileName, exe.encoding} : EncodedText();
 }
 
 SettingsStore::LoadResult SettingsStore::loadSettings(int currentList) {
@@ -50,6 +57,7 @@ SettingsStore::LoadResult SettingsStore::loadSettings(int currentList) {
     return LoadResult::Defaults;
   }
   settings_file::readSettings(*file, currentList, settings_);
+  names_file::apply(readNames(), currentList, settings_);
   return LoadResult::FromFile;
 }
 
@@ -69,6 +77,7 @@ void SettingsStore::loadFolderLists() {
     return;
   }
   settings_file::readFolderLists(*file, lists_);
+  names_file::apply(readNames(), lists_);
 }
 
 bool SettingsStore::saveSettings() {
@@ -97,8 +106,34 @@ bool SettingsStore::saveChange(
 }
 
 bool SettingsStore::writeFile() {
+  if (path_.bytes.empty()) return false;
+  // The names first: a failure there leaves both files as they were. When the settings file
+  // then cannot be written, the names go back to what they were, so that the two still agree.
+  const std::string names = names_file::format(lists_, settings_);
+  if (!writeNames(names)) return false;
   const settings_file::Image image = settings_file::buildImage(settings_, lists_);
-  return !path_.empty() && files_.replaceFile(path_, std::vector(image.begin(), image.end()));
+  if (files_.replaceFile(path_, std::vector(image.begin(), image.end()))) {
+    writtenNames_ = names;
+    return true;
+  }
+  writeNames(writtenNames_);
+  return false;
+}
+
+std::vector<names_file::Entry> SettingsStore::readNames() {
+  const auto file = namesPath_.bytes.empty()
+                        ? std::nullopt
+                        : files_.readFile(namesPath_, names_file::kMaxFileBytes);
+  writtenNames_ = file ? std::string(file->begin(), file->end()) : std::string();
+  // A missing, damaged or foreign file holds no spellings; nobody is told.
+  return names_file::parse(writtenNames_).value_or(std::vector<names_file::Entry>());
+}
+
+bool SettingsStore::writeNames(const std::string& names) {
+  // Written only while a name needs it: a user whose folders all fit code page 932 keeps one
+  // settings file, as before.
+  if (names.empty()) return files_.removeFile(namesPath_);
+  return files_.replaceFile(namesPath_, std::vector<std::uint8_t>(names.begin(), names.end()));
 }
 
 void SettingsStore::reportSaveFailure() {

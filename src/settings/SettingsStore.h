@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "settings/NamesFile.h"
 #include "settings/Settings.h"
 
 namespace qm {
@@ -16,10 +18,11 @@ class SettingsStore {
  public:
   SettingsStore(FileSystem& files, Interaction& interaction);
 
-  // The executable's folder + "Quillmarten.dat". A path that would not fit in 260 bytes is left
-  // empty: loading then falls back to the defaults and saving reports that it cannot save.
+  // The executable's folder + "Quillmarten.dat", with the names file beside it. A path that
+  // would not fit in 260 bytes is left empty: loading then falls back to the defaults and saving
+  // reports that it cannot save.
   void computePath();
-  const std::string& path() const { return path_; }
+  const std::string& path() const { return path_.bytes; }
 
   enum class LoadResult { FromFile, Defaults };
   // Fills the settings from the file for `currentList`; without a readable file, tells the user
@@ -48,12 +51,17 @@ class SettingsStore {
  private:
   void applyDefaults();
   bool writeFile();
+  bool writeNames(const std::string& names);
+  // The spellings of the names file, which is remembered as it was found.
+  std::vector<names_file::Entry> readNames();
   void reportSaveFailure();
   void afterSave();
 
   FileSystem& files_;
   Interaction& interaction_;
-  std::string path_;
+  EncodedText path_;
+  EncodedText namesPath_;
+  std::string writtenNames_;  // what the names file holds, empty for no file
   Settings settings_;
   ConfirmedFolderLists lists_;
 };

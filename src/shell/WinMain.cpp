@@ -9,10 +9,16 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "shell/Application.h"
 
 namespace {
+
+void showError(HWND owner, const std::exception& error) {
+  MessageBoxW(owner, qm::widen(error.what()).c_str(), qm::widen(qm::kAppTitle).c_str(),
+              MB_OK | MB_ICONERROR);
+}
 
 int runProgram(HINSTANCE instance) {
   qm::Win32Toolkit toolkit(instance, qm::kAppTitle);
@@ -24,7 +30,7 @@ int runProgram(HINSTANCE instance) {
     qm::Application application(platform);
     toolkit.runMessageLoop();
   } catch (const std::exception& error) {
-    MessageBoxA(toolkit.owner(), error.what(), qm::kAppTitle, MB_OK | MB_ICONERROR);
+    showError(toolkit.owner(), error);
   }
   return 0;
 }
@@ -32,7 +38,7 @@ int runProgram(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, qm::kMutexName);
+  HANDLE mutex = CreateMutexW(nullptr, TRUE, qm::widen(qm::kMutexName).c_str());
   // Any error here means another copy owns the mutex (or it cannot be had): leave silently.
   if (!mutex || GetLastError() != ERROR_SUCCESS) {
     if (mutex) CloseHandle(mutex);
@@ -43,7 +49,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   try {
     exitCode = runProgram(instance);
   } catch (const std::exception& error) {
-    MessageBoxA(nullptr, error.what(), qm::kAppTitle, MB_OK | MB_ICONERROR);
+    showError(nullptr, error);
   }
   OleUninitialize();
   ReleaseMutex(mutex);

@@ -1,5 +1,7 @@
 #include "text/Cp932.h"
 
+#include <algorithm>
+
 namespace qm::text {
 
 bool isLeadByte(unsigned char byte) {
@@ -47,6 +49,17 @@ std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count,
   return pos < text.size() ? pos : text.size();
 }
 
+std::size_t columns(std::string_view text, TextEncoding encoding) {
+  if (encoding == TextEncoding::Cp932) return text.size();
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t width = charWidth(static_cast<unsigned char>(text[i]), TextEncoding::Utf8);
+    count += width >= 3 ? 2 : 1;
+    i += width;
+  }
+  return count;
+}
+
 std::size_t utf16Length(std::string_view utf8) {
   std::size_t units = 0;
   for (std::size_t i = 0; i < utf8.size();) {
@@ -65,6 +78,12 @@ std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes) 
     end += width;
   }
   return text.substr(0, end > text.size() ? text.size() : end);
+}
+
+std::string_view fitInBuffer(std::string_view text, std::size_t bufferBytes) {
+  if (bufferBytes == 0) return {};
+  const std::string_view whole = cutAtCharBoundary(text, bufferBytes);
+  return whole.substr(0, std::min(whole.size(), bufferBytes - 1));
 }
 
 }  // namespace qm::text

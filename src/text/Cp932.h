@@ -35,11 +35,21 @@ std::string replaceChar(std::string_view text, char from, char to);
 std::size_t skipChars(std::string_view text, std::size_t pos, std::size_t count,
                       TextEncoding encoding = TextEncoding::Cp932);
 
+// How wide the text runs, in the columns code page 932 counts as bytes: a character of the
+// Latin, Greek or Cyrillic scripts takes one, a character of the Asian scripts (or beyond the
+// basic plane) two.
+std::size_t columns(std::string_view text, TextEncoding encoding);
+
 // How many UTF-16 code units the UTF-8 text takes: what the system's path limits count.
 std::size_t utf16Length(std::string_view utf8);
 
 // The longest prefix of `text` of at most `maxBytes` bytes that does not end inside a double-byte
 // character.
 std::string_view cutAtCharBoundary(std::string_view text, std::size_t maxBytes);
+
+// What a buffer of `bufferBytes` holds of the text with its terminating zero, as the A functions
+// fill one: whole characters while they fit, then the zero over the last byte when the
+// characters filled the buffer, which may leave a lead byte alone at the end.
+std::string_view fitInBuffer(std::string_view text, std::size_t bufferBytes);
 
 }  // namespace qm::text

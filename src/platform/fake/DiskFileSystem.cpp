@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,8 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path hostPath(const std::string& path) {
-  return fs::path(text::replaceChar(path, '\\', '/'));
+fs::path hostPath(const EncodedText& path) {
+  if (path.encoding == TextEncoding::Cp932)
+    return fs::path(text::replaceChar(path.bytes, '\\', '/'));
+  std::string host = path.bytes;
+  std::replace(host.begin(), host.end(), '\\', '/');
+  return fs::path(host);
 }
 
 bool writable(const fs::path& path) {
@@ -64,7 +69,11 @@ std::optional<std::string> DiskFileSystem::utf8ToCp932(const std::string& text) 
   return convert(text, "UTF-8", "CP932");
 }
 
-std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const std::string& path,
+std::string DiskFileSystem::cp932Likeness(const std::string& utf8) {
+  return convert(utf8, "UTF-8", "CP932//TRANSLIT").value_or(std::string());
+}
+
+std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const EncodedText& path,
                                                                   std::size_t maxBytes) {
   std::ifstream in(hostPath(path), std::ios::binary);
   if (!in || fs::is_directory(hostPath(path))) return std::nullopt;
@@ -75,7 +84,7 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const std::str
   return bytes;
 }
 
-bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool DiskFileSystem::replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) {
   ++writes;
   const fs::path target = hostPath(path);
   const fs::path temp = target.string() + ".tmp";
@@ -94,7 +103,13 @@ bool DiskFileSystem::replaceFile(const std::string& path, const std::vector<std:
   return !error;
 }
 
-std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::string& toPath,
+bool DiskFileSystem::removeFile(const EncodedText& path) {
+  std::error_code error;
+  fs::remove(hostPath(path), error);
+  return !error;
+}
+
+std::uint32_t DiskFileSystem::copyFile(const EncodedText& fromPath, const EncodedText& toPath,
                                        bool failIfExists) {
   ++copies;
   if (!copyErrors.empty()) {
@@ -136,8 +151,7 @@ std::uint32_t DiskFileSystem::copyFile(const std::string& fromPath, const std::s
   return error ? kErrorAccessDenied : kErrorSuccess;
 }
 
-// The host takes the bytes of either encoding as they are.
-bool DiskFileSystem::exists(const std::string& path, TextEncoding) {
+bool DiskFileSystem::exists(const EncodedText& path) {
   std::error_code error;
   return fs::exists(hostPath(path), error);
 }

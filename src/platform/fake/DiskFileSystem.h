@@ -1,5 +1,6 @@
 // Real files on the test machine, with failures that a test can switch on. Paths may use the
-// Windows separator "\", which stands for the host's own here.
+// Windows separator "\", which stands for the host's own here; the host takes the bytes of either
+// encoding as they are.
 #pragma once
 
 #include <deque>
@@ -11,20 +12,22 @@ namespace qm {
 
 class DiskFileSystem : public FileSystem {
  public:
-  explicit DiskFileSystem(std::string exePath) : exePath_(std::move(exePath)) {}
+  explicit DiskFileSystem(EncodedText exePath) : exePath_(std::move(exePath)) {}
 
-  std::string executablePath() override { return exePath_; }
-  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
+  EncodedText executablePath() override { return exePath_; }
+  std::optional<std::vector<std::uint8_t>> readFile(const EncodedText& path,
                                                     std::size_t maxBytes) override;
-  bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+  bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) override;
+  bool removeFile(const EncodedText& path) override;
   // As CopyFileA: a read-only, hidden or system target is never replaced, and a folder the
   // user may not write into takes no file (the tests run as root, who could).
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
+  std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
                          bool failIfExists) override;
-  bool exists(const std::string& path, TextEncoding encoding) override;
+  bool exists(const EncodedText& path) override;
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
   std::optional<std::string> utf8ToCp932(const std::string& text) override;
+  std::string cp932Likeness(const std::string& utf8) override;
 
   // The disk fills up after this many bytes of a write. A settings write leaves its partial
   // temporary file, as a real full disk would, which must never replace the settings file; a
@@ -43,7 +46,7 @@ class DiskFileSystem : public FileSystem {
   int copies = 0;  // copyFile calls
 
  private:
-  std::string exePath_;
+  EncodedText exePath_;
 };
 
 }  // namespace qm

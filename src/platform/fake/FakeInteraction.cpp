@@ -32,16 +32,16 @@ SaveDialogResult FakeInteraction::saveDialog(const SaveDialogRequest& request) {
   return takeOr(saveDialogAnswers, SaveDialogResult{});
 }
 
-std::optional<std::string> FakeInteraction::openFileDialog(const OpenDialogRequest& request) {
+std::optional<EncodedText> FakeInteraction::openFileDialog(const OpenDialogRequest& request) {
   openDialogs.push_back(request);
   runModal();
-  return takeOr(openDialogAnswers, std::optional<std::string>{});
+  return takeOr(openDialogAnswers, std::optional<EncodedText>{});
 }
 
-std::optional<std::string> FakeInteraction::chooseFolder(const std::string& startDir) {
-  folderDialogs.push_back(startDir);
+std::optional<EncodedText> FakeInteraction::chooseFolder(const EncodedText& startDir) {
+  folderDialogs.push_back(startDir.bytes);
   runModal();
-  return takeOr(folderAnswers, std::optional<std::string>{});
+  return takeOr(folderAnswers, std::optional<EncodedText>{});
 }
 
 }  // namespace qm

@@ -23,10 +23,10 @@ class FakeInteraction : public Interaction {
  public:
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
   SaveDialogResult saveDialog(const SaveDialogRequest& request) override;
-  std::optional<std::string> openFileDialog(const OpenDialogRequest& request) override;
-  std::optional<std::string> chooseFolder(const std::string& startDir) override;
-  void playSound(const std::string& path, std::uint32_t flags) override {
-    sounds.push_back(path);
+  std::optional<EncodedText> openFileDialog(const OpenDialogRequest& request) override;
+  std::optional<EncodedText> chooseFolder(const EncodedText& startDir) override;
+  void playSound(const EncodedText& path, std::uint32_t flags) override {
+    sounds.push_back(path.bytes);
     soundFlags.push_back(flags);
   }
   void shellExecute(const std::string& file, const std::string& parameters) override {
@@ -36,16 +36,16 @@ class FakeInteraction : public Interaction {
   // Answers, taken in order; when a queue is empty the user presses OK / cancels.
   std::deque<int> messageBoxAnswers;
   std::deque<SaveDialogResult> saveDialogAnswers;
-  std::deque<std::optional<std::string>> openDialogAnswers;
-  std::deque<std::optional<std::string>> folderAnswers;
+  std::deque<std::optional<EncodedText>> openDialogAnswers;
+  std::deque<std::optional<EncodedText>> folderAnswers;
   std::function<void()> duringModal;
 
   std::vector<RecordedMessageBox> messageBoxes;
   std::vector<SaveDialogRequest> saveDialogs;
   std::vector<OpenDialogRequest> openDialogs;
-  std::vector<std::string> folderDialogs;
-  std::vector<std::string> sounds;
-  std::vector<std::uint32_t> soundFlags;  // one entry per sound
+  std::vector<std::string> folderDialogs;  // the bytes of each start folder
+  std::vector<std::string> sounds;         // the bytes of each path
+  std::vector<std::uint32_t> soundFlags;   // one entry per sound
   std::vector<std::string> executed;
 
  private:

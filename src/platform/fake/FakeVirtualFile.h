@@ -28,7 +28,8 @@ class FakeVirtualFile : public DropSource {
                       bool failIfExists) override {
     ++puts;
     lastEncoding = encoding;
-    return files_.copyFile(parkedAt_.string(), target, failIfExists);
+    return files_.copyFile({parkedAt_.string(), TextEncoding::Utf8}, {target, encoding},
+                           failIfExists);
   }
 
   int puts = 0;

@@ -6,6 +6,7 @@
 #include "platform/Dpi.h"
 #include "platform/Window.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace qm {
@@ -13,7 +14,7 @@ namespace {
 
 // Panels and labels are drawn by the program: their colours, bevels and caption sizes change
 // while the drop window is on screen.
-constexpr const char* kDrawnClass = "QuillmartenPanel";
+constexpr const wchar_t* kDrawnClass = L"QuillmartenPanel";
 constexpr int kRadioIdBase = 100;
 
 // A radio group is a drawn frame that holds its buttons: Wine's hit testing does not look through
@@ -48,24 +49,24 @@ LRESULT CALLBACK drawnProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
       return routed;
     }
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void registerDrawnClass(HINSTANCE instance) {
-  WNDCLASSEXA existing{};
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(instance, kDrawnClass, &existing)) return;
-  WNDCLASSEXA drawn{};
+  if (GetClassInfoExW(instance, kDrawnClass, &existing)) return;
+  WNDCLASSEXW drawn{};
   drawn.cbSize = sizeof(drawn);
   drawn.lpfnWndProc = drawnProc;
   drawn.hInstance = instance;
-  drawn.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  drawn.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   drawn.lpszClassName = kDrawnClass;
-  RegisterClassExA(&drawn);
+  RegisterClassExW(&drawn);
 }
 
 struct Creation {
-  const char* className;
+  const wchar_t* className;
   DWORD style;
   DWORD exStyle;
 };
@@ -78,25 +79,25 @@ Creation creationOf(ControlKind kind) {
       // Tab and the arrow keys reach the controls that a panel holds.
       return {kDrawnClass, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
     case ControlKind::Button:
-      return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+      return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::Edit:
-      return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+      return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListBox:
-      return {"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
               WS_EX_CLIENTEDGE};
     case ControlKind::CheckBox:
-      return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+      return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX, 0};
     case ControlKind::Image:
-      return {"STATIC", SS_ICON, 0};
+      return {WC_STATICW, SS_ICON, 0};
   }
-  return {"STATIC", 0, 0};
+  return {WC_STATICW, 0, 0};
 }
 
 }  // namespace
 
 Win32ControlPeer* controlPeerOf(HWND hwnd) {
-  if (!hwnd || !GetPropA(hwnd, kControlPeerProp)) return nullptr;
-  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!hwnd || !GetPropW(hwnd, kControlPeerProp)) return nullptr;
+  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 bool routeChildMessage(Win32Toolkit& toolkit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -151,14 +152,14 @@ void Win32ControlPeer::create() {
   HWND parent = toolkit_.handleOf(control_.parent() ? static_cast<const void*>(control_.parent())
                                                     : static_cast<const void*>(&control_.window()));
   const Bounds& b = control_.bounds();
-  hwnd_ = CreateWindowExA(how.exStyle, how.className, control_.caption().c_str(),
+  hwnd_ = CreateWindowExW(how.exStyle, how.className, wideOf(control_.captionText()).c_str(),
                           WS_CHILD | how.style | (control_.visible() ? WS_VISIBLE : 0), b.left,
                           b.top, b.width, b.height, parent, nullptr, toolkit_.instance(), nullptr);
-  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetPropA(hwnd_, kControlPeerProp, reinterpret_cast<HANDLE>(1));
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetPropW(hwnd_, kControlPeerProp, reinterpret_cast<HANDLE>(1));
   toolkit_.registerHandle(&control_, hwnd_);
   if (control_.kind() == ControlKind::Image) {
-    SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.appIcon()), 0);
+    SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.appIcon()), 0);
   }
   applyFont();
 }
@@ -171,18 +172,18 @@ void Win32ControlPeer::applyBounds() {
 
 void Win32ControlPeer::applyFont() {
   HFONT font = toolkit_.font(control_.font(), control_.window().font(), control_.window().dpi());
-  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   for (HWND radio : radioButtons_) {
-    SendMessageA(radio, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(radio, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }
 
 void Win32ControlPeer::applyItems() {
   const auto& items = control_.items();
   if (control_.kind() == ControlKind::ListBox) {
-    SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
-    for (const auto& item : items) {
-      SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+    for (const EncodedText& item : control_.itemTexts()) {
+      SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wideOf(item).c_str()));
     }
     applyItemIndex();
     return;
@@ -203,13 +204,13 @@ void Win32ControlPeer::applyItems() {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const int column = static_cast<int>(i) % columns;
     const int row = static_cast<int>(i) / columns;
-    HWND radio = CreateWindowExA(
-        0, "BUTTON", items[i].c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON,
+    HWND radio = CreateWindowExW(
+        0, WC_BUTTONW, widen(items[i]).c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON,
         margin + column * columnWidth, firstTop + row * rowHeight + gap / 2, columnWidth - 2 * gap,
         rowHeight - gap, hwnd_, reinterpret_cast<HMENU>(kRadioIdBase + i), toolkit_.instance(),
         nullptr);
-    SetWindowLongPtrA(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetPropA(radio, kControlPeerProp, reinterpret_cast<HANDLE>(1));
+    SetWindowLongPtrW(radio, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetPropW(radio, kControlPeerProp, reinterpret_cast<HANDLE>(1));
     EnableWindow(radio, control_.enabled());
     radioButtons_.push_back(radio);
   }
@@ -220,11 +221,11 @@ void Win32ControlPeer::applyItems() {
 void Win32ControlPeer::applyItemIndex() {
   const int index = control_.itemIndex();
   if (control_.kind() == ControlKind::ListBox) {
-    SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     return;
   }
   for (std::size_t i = 0; i < radioButtons_.size(); ++i) {
-    SendMessageA(radioButtons_[i], BM_SETCHECK,
+    SendMessageW(radioButtons_[i], BM_SETCHECK,
                  static_cast<int>(i) == index ? BST_CHECKED : BST_UNCHECKED, 0);
   }
 }
@@ -232,25 +233,25 @@ void Win32ControlPeer::applyItemIndex() {
 void Win32ControlPeer::applyHint() {
   HWND window = toolkit_.handleOf(&control_.window());
   // A tooltip is made for the first hint; without one there is no tool to take away.
-  if (control_.hint().empty() && !GetPropA(window, kTooltipProp)) return;
+  if (control_.hint().empty() && !GetPropW(window, kTooltipProp)) return;
   HWND tooltip = tooltipOf(window);
   if (!tooltip) return;
-  TTTOOLINFOA tool{};
+  TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = GetParent(hwnd_);
   tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-  SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   if (control_.hint().empty()) return;
-  std::string text = control_.hint();
+  std::wstring text = widen(control_.hint());
   tool.lpszText = text.data();
-  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Win32ControlPeer::apply(Prop changed) {
   switch (changed) {
     case Prop::Caption:
-      SetWindowTextA(hwnd_, control_.caption().c_str());
+      SetWindowTextW(hwnd_, wideOf(control_.captionText()).c_str());
       if (isDrawn(control_.kind())) InvalidateRect(hwnd_, nullptr, FALSE);
       break;
     case Prop::Visible:
@@ -276,7 +277,7 @@ void Win32ControlPeer::apply(Prop changed) {
       applyHint();
       break;
     case Prop::Checked:
-      SendMessageA(hwnd_, BM_SETCHECK, control_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+      SendMessageW(hwnd_, BM_SETCHECK, control_.checked() ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case Prop::Items:
       applyItems();
@@ -285,11 +286,11 @@ void Win32ControlPeer::apply(Prop changed) {
       applyItemIndex();
       break;
     case Prop::MaxLength:
-      SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
+      SendMessageW(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(control_.maxLength()), 0);
       break;
     case Prop::TabStop: {
-      const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-      SetWindowLongPtrA(hwnd_, GWL_STYLE,
+      const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+      SetWindowLongPtrW(hwnd_, GWL_STYLE,
                         control_.tabStop() ? style | WS_TABSTOP : style & ~LONG_PTR{WS_TABSTOP});
       break;
     }
@@ -303,7 +304,7 @@ void Win32ControlPeer::notified(WORD code, WORD id) {
       break;
     case ControlKind::CheckBox:
       if (code == BN_CLICKED) {
-        control_.takeUserChecked(SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        control_.takeUserChecked(SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED);
       }
       break;
     case ControlKind::RadioGroup:
@@ -316,16 +317,15 @@ void Win32ControlPeer::notified(WORD code, WORD id) {
       break;
     case ControlKind::ListBox:
       if (code == LBN_SELCHANGE) {
-        control_.takeUserItemIndex(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+        control_.takeUserItemIndex(static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0)));
       }
       break;
     case ControlKind::Edit:
       if (code == EN_CHANGE) {
-        const int length = GetWindowTextLengthA(hwnd_);
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        GetWindowTextA(hwnd_, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        control_.takeUserCaption(text);
+        const int length = GetWindowTextLengthW(hwnd_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+        control_.takeUserCaption(heldText(text));
       }
       break;
     default:
@@ -362,7 +362,7 @@ void Win32ControlPeer::paint(HDC dc) {
   const UINT format = control_.kind() == ControlKind::Panel
                           ? DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX
                           : DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
-  DrawTextA(dc, control_.caption().c_str(), -1, &area, format);
+  DrawTextW(dc, wideOf(control_.captionText()).c_str(), -1, &area, format);
   SelectObject(dc, oldFont);
 }
 

@@ -107,13 +107,13 @@ void takeFirstFile(const Medium& medium, TakenDrop& taken) {
     taken.contentError = ERROR_INVALID_DATA;
     return;
   }
-  char path[MAX_PATH] = {};
+  wchar_t path[MAX_PATH] = {};
   SetLastError(ERROR_SUCCESS);
-  if (DragQueryFileA(static_cast<HDROP>(medium.get().hGlobal), 0, path, MAX_PATH) == 0) {
+  if (DragQueryFileW(static_cast<HDROP>(medium.get().hGlobal), 0, path, MAX_PATH) == 0) {
     taken.contentError = lastFailure();
     return;
   }
-  taken.filePath = path;
+  taken.filePath = heldText(path);
 }
 
 struct Descriptor {

@@ -5,7 +5,6 @@
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
-#include "text/Cp932.h"
 
 namespace qm {
 namespace {
@@ -16,18 +15,31 @@ bool writeAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
          written == bytes.size() && FlushFileBuffers(file);
 }
 
-}  // namespace
-
-std::string Win32FileSystem::executablePath() {
-  // Longer than MAX_PATH on purpose: the caller decides what to do with a path that long.
-  std::vector<char> path(32768, '\0');
-  const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  return std::string(path.data(), length);
+// A path that does not convert (UTF-8 that is not valid) names no file at all.
+bool named(const EncodedText& path, std::wstring& wide) {
+  std::optional<std::wstring> converted = toWide(path.bytes, path.encoding);
+  if (!converted || converted->empty()) {
+    SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+    return false;
+  }
+  wide = std::move(*converted);
+  return true;
 }
 
-std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::string& path,
+}  // namespace
+
+EncodedText Win32FileSystem::executablePath() {
+  // Longer than MAX_PATH on purpose: the caller decides what to do with a path that long.
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return heldText(path);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const EncodedText& path,
                                                                    std::size_t maxBytes) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  std::wstring wide;
+  if (!named(path, wide)) return std::nullopt;
+  Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
   std::vector<std::uint8_t> bytes(maxBytes);
@@ -45,48 +57,57 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::st
   return bytes;
 }
 
-bool Win32FileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool Win32FileSystem::replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) {
+  std::wstring target;
+  if (!named(path, target)) return false;
   // A read-only file is the user's word that it must stay as it is. Windows refuses to move a
   // file over it anyway; saying no first keeps that true where the move would go through.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
-  const std::size_t separator = text::findLastCharOf(path, "\\/:");
-  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-  char temp[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.c_str(), "qmt", 0, temp) == 0) return false;
+  const std::size_t separator = target.find_last_of(L"\\/:");
+  const std::wstring folder =
+      separator == std::wstring::npos ? L"." : target.substr(0, separator + 1);
+  wchar_t temp[MAX_PATH] = {};
+  if (GetTempFileNameW(folder.c_str(), L"qmt", 0, temp) == 0) return false;
   Handle file(
-      CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+      CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   const bool written = file.valid() && writeAll(file.get(), bytes) && file.close();
   if (written &&
-      MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   if (file.valid()) file.close();
-  DeleteFileA(temp);
+  DeleteFileW(temp);
   return false;
 }
 
-std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::string& to,
-                                        bool failIfExists) {
-  return copyWhole(from, to, failIfExists);
+bool Win32FileSystem::removeFile(const EncodedText& path) {
+  std::wstring wide;
+  if (!named(path, wide)) return false;
+  return DeleteFileW(wide.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {
-  if (encoding == TextEncoding::Cp932) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-  const std::optional<std::wstring> wide = toWide(path, encoding);
-  return wide && GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES;
+std::uint32_t Win32FileSystem::copyFile(const EncodedText& from, const EncodedText& to,
+                                        bool failIfExists) {
+  std::wstring wideFrom;
+  std::wstring wideTo;
+  if (!named(from, wideFrom) || !named(to, wideTo)) return GetLastError();
+  return copyWhole(wideFrom, wideTo, failIfExists);
+}
+
+bool Win32FileSystem::exists(const EncodedText& path) {
+  std::wstring wide;
+  return named(path, wide) && GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-  std::string message = length > 0 && buffer ? std::string(buffer, length) : std::string();
+      nullptr, code, 0, reinterpret_cast<LPWSTR>(&buffer), 0, nullptr);
+  std::string message = length > 0 && buffer ? narrow({buffer, length}) : std::string();
   if (buffer) LocalFree(buffer);
   return message;
 }
@@ -99,6 +120,10 @@ std::optional<std::string> Win32FileSystem::cp932ToUtf8(const std::string& text)
 std::optional<std::string> Win32FileSystem::utf8ToCp932(const std::string& text) {
   const std::optional<std::wstring> wide = toWide(text, TextEncoding::Utf8);
   return wide ? fromWide(*wide, TextEncoding::Cp932, true) : std::nullopt;
+}
+
+std::string Win32FileSystem::cp932Likeness(const std::string& utf8) {
+  return narrow(toWide(utf8, TextEncoding::Utf8).value_or(std::wstring()));
 }
 
 }  // namespace qm

@@ -6,16 +6,18 @@ namespace qm {
 
 class Win32FileSystem : public FileSystem {
  public:
-  std::string executablePath() override;
-  std::optional<std::vector<std::uint8_t>> readFile(const std::string& path,
+  EncodedText executablePath() override;
+  std::optional<std::vector<std::uint8_t>> readFile(const EncodedText& path,
                                                     std::size_t maxBytes) override;
-  bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
+  bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) override;
+  bool removeFile(const EncodedText& path) override;
+  std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
                          bool failIfExists) override;
-  bool exists(const std::string& path, TextEncoding encoding) override;
+  bool exists(const EncodedText& path) override;
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
   std::optional<std::string> utf8ToCp932(const std::string& text) override;
+  std::string cp932Likeness(const std::string& utf8) override;
 };
 
 }  // namespace qm

@@ -4,109 +4,113 @@
 #include <winnetwk.h>
 
 #include <array>
-#include <cctype>
+#include <cwctype>
 
 #include "platform/AppIdentity.h"
 #include "platform/win32/FolderChooserIds.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32LateFunction.h"
-#include "text/Cp932.h"
+#include "platform/win32/Win32Text.h"
 
 namespace qm {
 namespace {
 
-constexpr const char* kFallbackFolder = "C:\\";
+constexpr const wchar_t* kFallbackFolder = L"C:\\";
 constexpr const char* kCreateQuestion = "指定されたディレクトリが存在しません。作成しますか？";
 constexpr const char* kQuestionCaption = "確認";
 constexpr const char* kNotAFolderText = "指定された名前のファイルがあります。";
 
-using PathBuffer = std::array<char, MAX_PATH>;
+using PathBuffer = std::array<wchar_t, MAX_PATH>;
 
 struct Chooser {
-  std::string folder;  // shown in the lists, always with a trailing separator
-  std::string chosen;
+  std::wstring folder;  // shown in the lists, always with a trailing separator
+  std::wstring chosen;
 };
 
-bool endsWithSeparator(const std::string& path) {
-  return !path.empty() && text::findLastChar(path, '\\') == path.size() - 1;
+bool endsWithSeparator(const std::wstring& path) {
+  return !path.empty() && path.back() == L'\\';
 }
 
-std::string withSeparator(std::string path) {
-  if (!endsWithSeparator(path)) path += '\\';
+std::wstring withSeparator(std::wstring path) {
+  if (!endsWithSeparator(path)) path += L'\\';
   return path;
 }
 
 // A drive root keeps its separator; any other folder loses it.
-std::string withoutSeparator(std::string path) {
+std::wstring withoutSeparator(std::wstring path) {
   if (endsWithSeparator(path) && path.size() > 3) path.pop_back();
   return path;
 }
 
-bool isFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+bool isFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int ask(HWND owner, const char* text, UINT style) {
+  return MessageBoxW(owner, widen(text).c_str(), widen(kQuestionCaption).c_str(), style);
 }
 
 // `typed` relative to the shown folder, with "." and ".." resolved; empty when it does not fit.
-std::string fullPath(const Chooser& chooser, const std::string& typed) {
-  const bool absolute = typed.rfind('\\', 0) == 0 || (typed.size() >= 2 && typed[1] == ':');
-  const std::string joined = absolute ? typed : chooser.folder + typed;
+std::wstring fullPath(const Chooser& chooser, const std::wstring& typed) {
+  const bool absolute = typed.rfind(L'\\', 0) == 0 || (typed.size() >= 2 && typed[1] == L':');
+  const std::wstring joined = absolute ? typed : chooser.folder + typed;
   PathBuffer full{};
-  const DWORD length = GetFullPathNameA(joined.c_str(), full.size(), full.data(), nullptr);
+  const DWORD length = GetFullPathNameW(joined.c_str(), full.size(), full.data(), nullptr);
   if (length == 0 || length >= full.size()) return {};
-  return std::string(full.data(), length);
+  return std::wstring(full.data(), length);
 }
 
-std::string controlText(HWND dialog, int id) {
+std::wstring controlText(HWND dialog, int id) {
   PathBuffer buffer{};
-  GetDlgItemTextA(dialog, id, buffer.data(), buffer.size());
+  GetDlgItemTextW(dialog, id, buffer.data(), buffer.size());
   return buffer.data();
 }
 
 // DlgDirList lists the current folder. Given "C:\*.*", Wine lists the current folder instead of
 // the root, so the folder is made current first and the pattern names files only.
 bool listInto(HWND dialog, int list, int current, UINT kinds) {
-  std::array<char, 4> pattern{"*.*"};
-  return DlgDirListA(dialog, pattern.data(), list, current, kinds) != 0;
+  std::array<wchar_t, 4> pattern{L"*.*"};
+  return DlgDirListW(dialog, pattern.data(), list, current, kinds) != 0;
 }
 
-void markDrive(HWND dialog, const std::string& folder) {
+void markDrive(HWND dialog, const std::wstring& folder) {
   PathBuffer pattern{};
-  DlgDirListComboBoxA(dialog, pattern.data(), QM_FOLDER_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE);
+  DlgDirListComboBoxW(dialog, pattern.data(), QM_FOLDER_DRIVES, 0, DDL_DRIVES | DDL_EXCLUSIVE);
   // The drive list names drives "[-c-]".
-  const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(folder[0])));
-  const std::string entry = std::string("[-") + letter + "-]";
-  SendDlgItemMessageA(dialog, QM_FOLDER_DRIVES, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+  const wchar_t letter = static_cast<wchar_t>(std::towlower(folder[0]));
+  const std::wstring entry = std::wstring(L"[-") + letter + L"-]";
+  SendDlgItemMessageW(dialog, QM_FOLDER_DRIVES, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                       reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
-bool showFolder(HWND dialog, Chooser& chooser, const std::string& folder) {
-  const std::string shown = withSeparator(folder);
-  if (!isFolder(shown) || !SetCurrentDirectoryA(shown.c_str()) ||
+bool showFolder(HWND dialog, Chooser& chooser, const std::wstring& folder) {
+  const std::wstring shown = withSeparator(folder);
+  if (!isFolder(shown) || !SetCurrentDirectoryW(shown.c_str()) ||
       !listInto(dialog, QM_FOLDER_TREE, QM_FOLDER_CURRENT, DDL_DIRECTORY | DDL_EXCLUSIVE)) {
     return false;
   }
   listInto(dialog, QM_FOLDER_FILES, 0, DDL_READWRITE | DDL_READONLY);
   chooser.folder = shown;
   markDrive(dialog, shown);
-  SetDlgItemTextA(dialog, QM_FOLDER_NAME, withoutSeparator(shown).c_str());
+  SetDlgItemTextW(dialog, QM_FOLDER_NAME, withoutSeparator(shown).c_str());
   return true;
 }
 
 // The folder of the selected "[name]" or "[..]" entry.
-std::string selectedFolder(HWND dialog, const Chooser& chooser) {
+std::wstring selectedFolder(HWND dialog, const Chooser& chooser) {
   PathBuffer name{};
-  if (!DlgDirSelectExA(dialog, name.data(), name.size(), QM_FOLDER_TREE)) return {};
+  if (!DlgDirSelectExW(dialog, name.data(), name.size(), QM_FOLDER_TREE)) return {};
   return fullPath(chooser, name.data());
 }
 
 void openSelectedDrive(HWND dialog, Chooser& chooser) {
   PathBuffer drive{};
-  DlgDirSelectComboBoxExA(dialog, drive.data(), drive.size(), QM_FOLDER_DRIVES);
+  DlgDirSelectComboBoxExW(dialog, drive.data(), drive.size(), QM_FOLDER_DRIVES);
   if (!showFolder(dialog, chooser, withSeparator(drive.data()))) {
     showFolder(dialog, chooser, chooser.folder);
   }
@@ -114,15 +118,14 @@ void openSelectedDrive(HWND dialog, Chooser& chooser) {
 
 // OK: an existing folder is taken; a missing one is taken once the user agrees to make it.
 void confirm(HWND dialog, Chooser& chooser) {
-  const std::string typed = controlText(dialog, QM_FOLDER_NAME);
-  const std::string path = withoutSeparator(fullPath(chooser, typed.empty() ? "." : typed));
+  const std::wstring typed = controlText(dialog, QM_FOLDER_NAME);
+  const std::wstring path = withoutSeparator(fullPath(chooser, typed.empty() ? L"." : typed));
   if (path.empty()) return;
   if (exists(path) && !isFolder(path)) {
-    MessageBoxA(dialog, kNotAFolderText, kQuestionCaption, MB_OK | MB_ICONERROR);
+    ask(dialog, kNotAFolderText, MB_OK | MB_ICONERROR);
     return;
   }
-  if (!exists(path) &&
-      MessageBoxA(dialog, kCreateQuestion, kQuestionCaption, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+  if (!exists(path) && ask(dialog, kCreateQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES) {
     SetFocus(GetDlgItem(dialog, QM_FOLDER_NAME));
     return;
   }
@@ -131,12 +134,12 @@ void confirm(HWND dialog, Chooser& chooser) {
 }
 
 INT_PTR CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* chooser = reinterpret_cast<Chooser*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  auto* chooser = reinterpret_cast<Chooser*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG: {
       chooser = reinterpret_cast<Chooser*>(lParam);
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      SendDlgItemMessageA(dialog, QM_FOLDER_NAME, EM_LIMITTEXT, MAX_PATH - 1, 0);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      SendDlgItemMessageW(dialog, QM_FOLDER_NAME, EM_LIMITTEXT, MAX_PATH - 1, 0);
       if (!showFolder(dialog, *chooser, chooser->folder))
         showFolder(dialog, *chooser, kFallbackFolder);
       return TRUE;
@@ -151,11 +154,11 @@ INT_PTR CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
           return TRUE;
         case QM_FOLDER_TREE:
           if (HIWORD(wParam) == LBN_SELCHANGE) {
-            const std::string folder = selectedFolder(dialog, *chooser);
+            const std::wstring folder = selectedFolder(dialog, *chooser);
             if (!folder.empty())
-              SetDlgItemTextA(dialog, QM_FOLDER_NAME, withoutSeparator(folder).c_str());
+              SetDlgItemTextW(dialog, QM_FOLDER_NAME, withoutSeparator(folder).c_str());
           } else if (HIWORD(wParam) == LBN_DBLCLK) {
-            const std::string folder = selectedFolder(dialog, *chooser);
+            const std::wstring folder = selectedFolder(dialog, *chooser);
             if (!folder.empty()) showFolder(dialog, *chooser, folder);
           }
           return TRUE;
@@ -164,7 +167,7 @@ INT_PTR CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
           return TRUE;
         case QM_FOLDER_NETWORK: {
           static decltype(WNetConnectionDialog)* const connect =
-              lateFunction<decltype(WNetConnectionDialog)>("mpr.dll", "WNetConnectionDialog");
+              lateFunction<decltype(WNetConnectionDialog)>(L"mpr.dll", "WNetConnectionDialog");
           if (connect) connect(dialog, RESOURCETYPE_DISK);
           showFolder(dialog, *chooser, chooser->folder);
           return TRUE;
@@ -178,29 +181,29 @@ INT_PTR CALLBACK chooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // Makes the folder and every missing folder above it; tells the user when that fails.
-bool makeFolder(HWND owner, const std::string& path) {
+bool makeFolder(HWND owner, const std::wstring& path) {
   if (isFolder(path)) return true;
-  const int result = SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
+  const int result = SHCreateDirectoryExW(nullptr, path.c_str(), nullptr);
   if (result == ERROR_SUCCESS || result == ERROR_ALREADY_EXISTS) return true;
   Win32FileSystem files;
-  MessageBoxA(owner, files.systemMessage(static_cast<std::uint32_t>(result)).c_str(), kAppTitle,
-              MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, widen(files.systemMessage(static_cast<std::uint32_t>(result))).c_str(),
+              widen(kAppTitle).c_str(), MB_OK | MB_ICONERROR);
   return false;
 }
 
 }  // namespace
 
-std::optional<std::string> runFolderChooser(HWND owner, const std::string& startDir) {
+std::optional<EncodedText> runFolderChooser(HWND owner, const EncodedText& startDir) {
   // The directory lists move the current folder around; the program's own stays as it was.
-  PathBuffer current{};
-  const DWORD currentLength = GetCurrentDirectoryA(current.size(), current.data());
-  Chooser chooser{startDir.empty() ? kFallbackFolder : startDir, {}};
+  std::wstring current(MAX_PATH, L'\0');
+  const DWORD currentLength = GetCurrentDirectoryW(MAX_PATH, current.data());
+  Chooser chooser{startDir.bytes.empty() ? kFallbackFolder : wideOf(startDir), {}};
   const INT_PTR answer =
-      DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(QM_FOLDER_CHOOSER), owner,
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(QM_FOLDER_CHOOSER), owner,
                       chooserProc, reinterpret_cast<LPARAM>(&chooser));
-  if (currentLength > 0 && currentLength < current.size()) SetCurrentDirectoryA(current.data());
+  if (currentLength > 0 && currentLength < MAX_PATH) SetCurrentDirectoryW(current.c_str());
   if (answer != IDOK || !makeFolder(owner, chooser.chosen)) return std::nullopt;
-  return chooser.chosen;
+  return heldText(chooser.chosen);
 }
 
 }  // namespace qm

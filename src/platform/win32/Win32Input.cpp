@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <algorithm>
+
+#include "platform/win32/Win32Text.h"
+#include "text/Cp932.h"
 
 namespace qm {
 namespace {
@@ -33,9 +36,12 @@ std::optional<Point> Win32Input::cursorPos() {
 std::optional<std::string> Win32Input::foregroundTitle(int limit) {
   HWND foreground = GetForegroundWindow();
   if (!foreground || limit <= 0) return std::nullopt;
-  std::vector<char> title(static_cast<std::size_t>(limit), '\0');
-  const int length = GetWindowTextA(foreground, title.data(), limit);
-  return std::string(title.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+  // Read in UTF-16 and made what GetWindowTextA gives on a Japanese Windows: at most limit - 1
+  // characters, each in code page 932 or its stand-in, in a buffer of `limit` bytes.
+  std::wstring title(static_cast<std::size_t>(limit), L'\0');
+  title.resize(
+      static_cast<std::size_t>(std::max(GetWindowTextW(foreground, title.data(), limit), 0)));
+  return std::string(text::fitInBuffer(narrow(title), static_cast<std::size_t>(limit)));
 }
 
 std::optional<std::wstring> Win32Input::foregroundImagePath() {
@@ -60,7 +66,7 @@ MonitorView Win32Input::monitorAt(Point point) {
   MONITORINFO info = {};
   info.cbSize = sizeof info;
   MonitorView view;
-  if (!GetMonitorInfoA(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST),
+  if (!GetMonitorInfoW(MonitorFromPoint(POINT{point.x, point.y}, MONITOR_DEFAULTTONEAREST),
                        &info)) {
     // Never seen; the primary display at (0, 0) is what the program knew before it knew more.
     view.rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};

@@ -13,9 +13,9 @@ class Win32Interaction : public Interaction {
 
   int messageBox(const std::string& text, const std::string& caption, unsigned style) override;
   SaveDialogResult saveDialog(const SaveDialogRequest& request) override;
-  std::optional<std::string> openFileDialog(const OpenDialogRequest& request) override;
-  std::optional<std::string> chooseFolder(const std::string& startDir) override;
-  void playSound(const std::string& path, std::uint32_t flags) override;
+  std::optional<EncodedText> openFileDialog(const OpenDialogRequest& request) override;
+  std::optional<EncodedText> chooseFolder(const EncodedText& startDir) override;
+  void playSound(const EncodedText& path, std::uint32_t flags) override;
   void shellExecute(const std::string& file, const std::string& parameters) override;
 
  private:

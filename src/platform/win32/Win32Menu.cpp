@@ -1,5 +1,6 @@
 #include "platform/Menu.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace qm {
@@ -24,11 +25,11 @@ Win32MenuPeer::Win32MenuPeer(Win32Toolkit& toolkit, MenuItem& item)
   if (!item.parent()) return;
   HMENU parent = toolkit.menuOf(item.parent());
   if (menu_) {
-    AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu_),
-                item.caption().c_str());
+    AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu_),
+                widen(item.caption()).c_str());
   } else {
     command_ = toolkit.addMenuCommand(item);
-    AppendMenuA(parent, MF_STRING, command_, item.caption().c_str());
+    AppendMenuW(parent, MF_STRING, command_, widen(item.caption()).c_str());
   }
 }
 

@@ -14,8 +14,8 @@ namespace qm {
 
 // Window properties: the mark of a handle whose GWLP_USERDATA holds a control peer, and the
 // tooltip window of a top-level window.
-inline constexpr const char* kControlPeerProp = "QuillmartenControl";
-inline constexpr const char* kTooltipProp = "QuillmartenTooltip";
+inline constexpr const wchar_t* kControlPeerProp = L"QuillmartenControl";
+inline constexpr const wchar_t* kTooltipProp = L"QuillmartenTooltip";
 
 class Control;
 class MenuItem;

@@ -9,19 +9,19 @@
 namespace qm {
 namespace {
 
-using PlaySoundFunction = decltype(PlaySoundA);
+using PlaySoundFunction = decltype(PlaySoundW);
 
 // Set once the library is in; read by the window's thread, written by a loading thread.
 std::atomic<PlaySoundFunction*> loadedPlaySound{nullptr};
 
 PlaySoundFunction* loadPlaySound() {
-  PlaySoundFunction* play = lateFunction<PlaySoundFunction>("winmm.dll", "PlaySoundA");
+  PlaySoundFunction* play = lateFunction<PlaySoundFunction>(L"winmm.dll", "PlaySoundW");
   if (play) loadedPlaySound.store(play);
   return play;
 }
 
 struct PendingSound {
-  std::string path;
+  std::wstring path;
   DWORD flags;
 };
 
@@ -34,7 +34,7 @@ DWORD WINAPI loadThenPlay(void* parameter) {
 
 }  // namespace
 
-void playSoundFile(const std::string& path, DWORD flags) {
+void playSoundFile(const std::wstring& path, DWORD flags) {
   if (PlaySoundFunction* play = loadedPlaySound.load()) {
     play(path.c_str(), nullptr, flags);
     return;

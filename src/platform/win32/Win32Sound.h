@@ -8,8 +8,8 @@
 
 namespace qm {
 
-// PlaySoundA on the file at `path`. A sound played asynchronously never waits for the library:
+// PlaySoundW on the file at `path`. A sound played asynchronously never waits for the library:
 // the first one is loaded and played on a thread of its own, a little after the call.
-void playSoundFile(const std::string& path, DWORD flags);
+void playSoundFile(const std::wstring& path, DWORD flags);
 
 }  // namespace qm

@@ -6,7 +6,7 @@ namespace qm {
 namespace {
 
 Win32WindowPeer* windowPeerOf(HWND window) {
-  return reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 #include "platform/Dpi.h"
 #include "platform/Menu.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Text.h"
 
 namespace qm {
 namespace {
 
-constexpr const char* kOwnerClass = "QuillmartenOwner";
+constexpr const wchar_t* kOwnerClass = L"QuillmartenOwner";
 constexpr int kAppIconId = 1;
 
 }  // namespace
@@ -26,18 +27,18 @@ COLORREF toColorRef(Color color) {
 Win32Toolkit::Win32Toolkit(HINSTANCE instance, const char* title) : instance_(instance) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  appIcon_ = LoadIconA(instance, MAKEINTRESOURCEA(kAppIconId));
-  taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+  appIcon_ = LoadIconW(instance, MAKEINTRESOURCEW(kAppIconId));
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
-  WNDCLASSEXA ownerClass{};
+  WNDCLASSEXW ownerClass{};
   ownerClass.cbSize = sizeof(ownerClass);
   ownerClass.lpfnWndProc = ownerProc;
   ownerClass.hInstance = instance;
   ownerClass.hIcon = appIcon_;
   ownerClass.lpszClassName = kOwnerClass;
-  RegisterClassExA(&ownerClass);
-  owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, title, WS_POPUP, 0, 0, 0, 0, nullptr,
-                           nullptr, instance, this);
+  RegisterClassExW(&ownerClass);
+  owner_ = CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, widen(title).c_str(), WS_POPUP, 0, 0, 0,
+                           0, nullptr, nullptr, instance, this);
   if (!owner_) throw std::runtime_error("CreateWindowEx failed for the owner window");
 }
 
@@ -48,10 +49,10 @@ Win32Toolkit::~Win32Toolkit() {
 
 LRESULT CALLBACK Win32Toolkit::ownerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = reinterpret_cast<Win32Toolkit*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self && self->tray_) {
     if (message == TrayIconPeer::kCallbackMessage) {
       if (LOWORD(lParam) == WM_RBUTTONUP || LOWORD(lParam) == WM_CONTEXTMENU) {
@@ -64,7 +65,7 @@ LRESULT CALLBACK Win32Toolkit::ownerProc(HWND hwnd, UINT message, WPARAM wParam,
       return 0;
     }
   }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 std::unique_ptr<WindowPeer> Win32Toolkit::createPeer(Window& window) {
@@ -113,9 +114,10 @@ void Win32Toolkit::guarded(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    MessageBoxA(owner_, error.what(), kAppTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner_, widen(error.what()).c_str(), widen(kAppTitle).c_str(),
+                MB_OK | MB_ICONERROR);
   } catch (...) {
-    MessageBoxA(owner_, "Unknown exception", kAppTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner_, L"Unknown exception", widen(kAppTitle).c_str(), MB_OK | MB_ICONERROR);
   }
 }
 
@@ -127,28 +129,28 @@ HFONT Win32Toolkit::font(const Font& wanted, const Font& inherited, int dpi) {
   constexpr int kPointsPerInch = 72;
   const int height = wanted.pixelHeight != 0 ? -scale(wanted.pixelHeight, dpi)
                                              : -MulDiv(wanted.pointSize, dpi, kPointsPerInch);
-  HFONT created = CreateFontA(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
+  HFONT created = CreateFontW(height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,
                               FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, widen(face).c_str());
   fonts_[key] = created;
   return created;
 }
 
 void Win32Toolkit::runMessageLoop() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     // Tab and the arrow keys move between the controls of a dialog. Only key messages get
     // anything from IsDialogMessage that dispatching does not give; asking for the active
     // window on every 50 ms tick as well costs Wine a server call each time.
     const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
     HWND active = key ? GetActiveWindow() : nullptr;
-    if (active && (GetWindowLongA(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-        IsDialogMessageA(active, &message)) {
+    if (active && (GetWindowLongW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+        IsDialogMessageW(active, &message)) {
       continue;
     }
     // Only key messages are translated into characters; a 50 ms tick is spared the call.
     if (key) TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 

@@ -1,5 +1,5 @@
 // The Windows implementation of the toolkit: real windows, controls, menus, timers and the tray
-// icon, all on the one user-interface thread, through the ANSI functions.
+// icon, all on the one user-interface thread, through the wide functions.
 #pragma once
 
 #include <windows.h>

@@ -2,9 +2,12 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "platform/Menu.h"
 #include "platform/TrayIcon.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace qm {
@@ -19,15 +22,15 @@ TrayIconPeer::~TrayIconPeer() {
 }
 
 bool TrayIconPeer::notify(DWORD action) {
-  NOTIFYICONDATAA data{};
+  NOTIFYICONDATAW data{};
   data.cbSize = sizeof(data);
   data.hWnd = toolkit_.owner();
   data.uID = 1;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = toolkit_.appIcon();
-  icon_.tip().copy(data.szTip, sizeof(data.szTip) - 1);
-  return Shell_NotifyIconA(action, &data) != FALSE;
+  widen(icon_.tip()).copy(data.szTip, std::size(data.szTip) - 1);
+  return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
 void TrayIconPeer::apply(Prop changed) {
@@ -53,7 +56,7 @@ void TrayIconPeer::showMenu() {
   const UINT chosen = static_cast<UINT>(TrackPopupMenu(
       toolkit_.menuOf(&icon_.popupMenu()), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
       at.y, 0, owner, nullptr));
-  PostMessageA(owner, WM_NULL, 0, 0);
+  PostMessageW(owner, WM_NULL, 0, 0);
   if (chosen != 0) toolkit_.runMenuCommand(chosen);
 }
 

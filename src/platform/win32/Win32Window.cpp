@@ -12,6 +12,7 @@
 #include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32DropTarget.h"
 #include "platform/win32/Win32Peers.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 
 namespace qm {
@@ -37,31 +38,32 @@ StyleBits stylesOf(WindowStyle style) {
 
 // Every window of the program gets a class named after it, so that it can be found from outside.
 void registerClassFor(Win32Toolkit& toolkit, const std::string& name, WNDPROC proc) {
-  WNDCLASSEXA existing{};
+  const std::wstring className = widen(name);
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(toolkit.instance(), name.c_str(), &existing)) return;
-  WNDCLASSEXA windowClass{};
+  if (GetClassInfoExW(toolkit.instance(), className.c_str(), &existing)) return;
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof(windowClass);
   windowClass.style = CS_DBLCLKS;
   windowClass.lpfnWndProc = proc;
   windowClass.hInstance = toolkit.instance();
   windowClass.hIcon = toolkit.appIcon();
-  windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  windowClass.lpszClassName = name.c_str();
-  RegisterClassExA(&windowClass);
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.lpszClassName = className.c_str();
+  RegisterClassExW(&windowClass);
 }
 
 class DroppedFileList : public DroppedFiles {
  public:
   explicit DroppedFileList(HDROP drop) : drop_(drop) {}
   ~DroppedFileList() override { finish(); }
-  std::string firstPath() override {
-    char path[MAX_PATH] = {};
+  EncodedText firstPath() override {
+    wchar_t path[MAX_PATH] = {};
     SetLastError(ERROR_SUCCESS);
-    const bool read = drop_ && DragQueryFileA(drop_, 0, path, MAX_PATH) != 0;
+    const bool read = drop_ && DragQueryFileW(drop_, 0, path, MAX_PATH) != 0;
     if (!read) readError_ = GetLastError();
     markDropMoment(DropMoment::Taken);
-    return read ? path : std::string();
+    return read ? heldText(path) : EncodedText();
   }
   std::uint32_t readError() const override { return readError_; }
   void finish() override {
@@ -80,18 +82,19 @@ Win32WindowPeer::Win32WindowPeer(Win32Toolkit& toolkit, Window& window)
     : toolkit_(toolkit), window_(window) {
   registerClassFor(toolkit, window.name(), windowProc);
   const StyleBits bits = stylesOf(window.style());
-  hwnd_ = CreateWindowExA(bits.exStyle, window.name().c_str(), window.caption().c_str(), bits.style,
-                          0, 0, 0, 0, toolkit.owner(), nullptr, toolkit.instance(), this);
+  hwnd_ = CreateWindowExW(bits.exStyle, widen(window.name()).c_str(),
+                          wideOf(window.captionText()).c_str(), bits.style, 0, 0, 0, 0,
+                          toolkit.owner(), nullptr, toolkit.instance(), this);
   toolkit.registerHandle(&window, hwnd_);
   window.takeDpi(windowDpi(hwnd_));
 }
 
 HWND tooltipOf(HWND window) {
-  if (HANDLE made = GetPropA(window, kTooltipProp)) return static_cast<HWND>(made);
-  HWND tooltip = CreateWindowExA(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
-      nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)), nullptr);
-  if (tooltip) SetPropA(window, kTooltipProp, tooltip);
+  if (HANDLE made = GetPropW(window, kTooltipProp)) return static_cast<HWND>(made);
+  HWND tooltip = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, window,
+      nullptr, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)), nullptr);
+  if (tooltip) SetPropW(window, kTooltipProp, tooltip);
   return tooltip;
 }
 
@@ -104,11 +107,11 @@ Win32WindowPeer::~Win32WindowPeer() {
 LRESULT CALLBACK Win32WindowPeer::windowProc(HWND hwnd, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    const auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* self = reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcA(hwnd, message, wParam, lParam);
+  auto* self = reinterpret_cast<Win32WindowPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->hwnd_) return DefWindowProcW(hwnd, message, wParam, lParam);
   return self->handle(message, wParam, lParam);
 }
 
@@ -170,19 +173,19 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       HWND destroyed = hwnd_;
       toolkit_.forgetHandle(&window_);
       hwnd_ = nullptr;
-      return DefWindowProcA(destroyed, message, wParam, lParam);
+      return DefWindowProcW(destroyed, message, wParam, lParam);
     }
     default:
       break;
   }
-  return DefWindowProcA(hwnd_, message, wParam, lParam);
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 void Win32WindowPeer::applyBounds() {
   const Bounds& b = window_.bounds();
   RECT frame{0, 0, b.width, b.height};
-  adjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
-                    static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)), window_.dpi());
+  adjustFrameForDpi(frame, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)), window_.dpi());
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   if (window_.style() == WindowStyle::Dialog) {
@@ -209,7 +212,7 @@ void Win32WindowPeer::applyFontToChildren() {
 void Win32WindowPeer::apply(Prop changed) {
   switch (changed) {
     case Prop::Caption:
-      SetWindowTextA(hwnd_, window_.caption().c_str());
+      SetWindowTextW(hwnd_, wideOf(window_.captionText()).c_str());
       break;
     case Prop::Visible:
       if (!window_.visible()) {
@@ -274,7 +277,7 @@ void Win32WindowPeer::revokeDropTarget() {
 
 void Win32WindowPeer::post(std::function<void()> work) {
   posted_.push_back(std::move(work));
-  PostMessageA(hwnd_, kRunPostedMessage, 0, 0);
+  PostMessageW(hwnd_, kRunPostedMessage, 0, 0);
 }
 
 void Win32WindowPeer::runPosted() {
