@@ -34,7 +34,7 @@ def run_case(case, args, base_prefixes, artefacts):
     work_dir = args.out / "cases" / case.name
     base_prefix = base_prefixes[case.dpi]
     with Session(case.name, base_prefix, args.exe, args.probe, work_dir, artefacts,
-                 case.monitors) as session:
+                 case.monitors, case.locale) as session:
         if case.settings is not None:
             session.write_settings(case.settings)
         try:

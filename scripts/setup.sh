@@ -36,4 +36,12 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   localedef -i ja_JP -f UTF-8 "$LOCALE"
 fi
 
+# The end-to-end tests start the program alone under a Hindi locale, for which Wine's ANSI code
+# page is 65001. Without the locale the program's Unix side reads file names as ASCII, and a
+# file dropped from the X desktop with a Japanese name would not reach it.
+if ! locale -a 2>/dev/null | grep -qix 'hi_IN.utf8'; then
+  echo "setup: generating hi_IN.UTF-8"
+  localedef -i hi_IN -f UTF-8 hi_IN.UTF-8
+fi
+
 echo "setup: ready"

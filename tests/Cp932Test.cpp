@@ -92,5 +92,49 @@ TEST(Cp932, CutKeepsAStrayLeadByteOnlyWhenItFits) {
   EXPECT_LE(cutAtCharBoundary(truncated, 5).size(), truncated.size());
 }
 
+TEST(Cp932, FitInBufferFillsItAsTheAFunctionsDo) {
+  // A title of 99 wide characters read into 100 bytes: whole characters while they fit, and
+  // the terminating zero over the last byte when they filled the buffer.
+  const std::string kana49 = [] {
+    std::string text;
+    for (int i = 0; i < 49; ++i) text += "ソ";
+    return text;
+  }();
+  const struct {
+    std::string text;
+    std::size_t buffer;
+    std::string expected;
+  } cases[] = {
+      {"Firefox", 100, "Firefox"},
+      {std::string(99, 'a'), 100, std::string(99, 'a')},
+      {std::string(120, 'a'), 100, std::string(99, 'a')},
+      {kana49 + "a", 100, kana49 + "a"},
+      {kana49 + "表", 100, kana49 + "\x95"},  // 100 bytes: the zero takes the trail byte
+      {"a" + kana49 + "表", 100, "a" + kana49},
+      {"Microsoft? Edge", 100, "Microsoft? Edge"},
+      {"abc", 0, ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fitInBuffer(c.text, c.buffer), c.expected) << c.text;
+  }
+}
+
+TEST(Cp932, ColumnsCountFullWidthCharactersTwice) {
+  const struct {
+    std::string text;
+    TextEncoding encoding;
+    std::size_t expected;
+  } cases[] = {
+      {"写真", TextEncoding::Cp932, 4},
+      {"ﾌｧｲﾙ", TextEncoding::Cp932, 4},
+      {"\xEC\x82\xAC\xEC\xA7\x84", TextEncoding::Utf8, 4},  // 사진
+      {"caf\xC3\xA9", TextEncoding::Utf8, 4},               // café
+      {"\xF0\x9F\x98\x80", TextEncoding::Utf8, 2},          // an emoji
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(columns(c.text, c.encoding), c.expected) << c.text;
+  }
+}
+
 }  // namespace
 }  // namespace qm::text

@@ -207,7 +207,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
     const Files before = contents(two());
     fake.files.copies = 0;
 
-    const test::FakeDroppedFiles files = drop(c.row, paths);
+    const test::FakeDroppedFiles files = drop(c.row, {paths.begin(), paths.end()});
 
     EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
     EXPECT_EQ(static_cast<int>(fake.interaction.saveDialogs.size()), c.dialogs);
@@ -222,7 +222,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
 
 TEST_F(DropHandling, ThreeFilesSaveOnlyTheFirst) {
   start(kSaveOverwrite);
-  const std::vector<std::string> paths{source("a.jpg", "A"), source("b.jpg", "B"),
+  const std::vector<EncodedText> paths{source("a.jpg", "A"), source("b.jpg", "B"),
                                        source("c.jpg", "C")};
   drop(kRowOne, paths);
   EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"a.jpg", "A"}}));

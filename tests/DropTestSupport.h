@@ -25,7 +25,7 @@ using Files = std::map<std::string, std::string>;
 // The list of one drop as the platform hands it over; it notes how it was released.
 class FakeDroppedFiles : public DroppedFiles {
  public:
-  FakeDroppedFiles(std::vector<std::string> paths, const bool& busy)
+  FakeDroppedFiles(std::vector<EncodedText> paths, const bool& busy)
       : paths_(std::move(paths)), busy_(busy) {}
   EncodedText firstPath() override { return paths_.empty() ? EncodedText() : paths_.front(); }
   std::uint32_t readError() const override { return error; }
@@ -39,7 +39,7 @@ class FakeDroppedFiles : public DroppedFiles {
   std::uint32_t error = 0;  // why an empty first path could not be read
 
  private:
-  std::vector<std::string> paths_;
+  std::vector<EncodedText> paths_;
   const bool& busy_;
 };
 
@@ -96,7 +96,7 @@ class DropTest : public ::testing::Test {
   }
 
   // Lets go of `paths` with the pointer on `row`, as WM_DROPFILES does.
-  FakeDroppedFiles drop(std::size_t row, std::vector<std::string> paths) {
+  FakeDroppedFiles drop(std::size_t row, std::vector<EncodedText> paths) {
     fake.input.cursor = pointerOnRow(row);
     FakeDroppedFiles files(std::move(paths), app->Form1().dropBusy);
     app->Form1().window().onDropFiles(files);

@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 constexpr unsigned kInfoBox = kMbOk | kMbIconInformation;
 constexpr unsigned kErrorBox = kMbOk | kMbIconError;
+const std::string kKorean = "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4.png";
+const std::string kKorean0 = kKorean.substr(0, 9) + "0.png";
 
 RecordedMessageBox systemBox(std::uint32_t code, unsigned style = kInfoBox) {
   return {"system message " + std::to_string(code), "Quillmarten", style};
@@ -44,6 +46,8 @@ struct SaveCase {
   std::optional<ExpectedDialog> dialog;
   std::vector<RecordedMessageBox> boxes;
   bool notice;
+  // Of the dropped file's path: UTF-8 for a name code page 932 cannot spell.
+  TextEncoding encoding = TextEncoding::Cp932;
 };
 
 class SaveModes : public test::DropTest {
@@ -66,7 +70,7 @@ class SaveModes : public test::DropTest {
     app->Form1().shiftOverride = c.shift;
     const std::string dropped = source(c.droppedName, "new");
 
-    const test::FakeDroppedFiles files = drop(kRowTwo, {dropped});
+    const test::FakeDroppedFiles files = drop(kRowTwo, {EncodedText(dropped, c.encoding)});
 
     EXPECT_EQ(contents(fake.folder.path() / "two"), c.after);
     EXPECT_EQ(contents(fake.folder.path() / "src"), (Files{{c.droppedName, "new"}}));
@@ -77,6 +81,7 @@ class SaveModes : public test::DropTest {
       EXPECT_EQ(asked.initialDir, folder(c.dialog->folder));
       EXPECT_EQ(asked.fileName, c.dialog->fileName);
       EXPECT_EQ(asked.filterIndex, c.dialog->filterIndex);
+      EXPECT_EQ(asked.encoding, c.encoding);
     }
     EXPECT_EQ(noticeShown(), c.notice);
     EXPECT_EQ(app->Form1().noticeCountdown, c.notice ? 8 : 0);
@@ -210,6 +215,40 @@ TEST_F(SaveModes, EachModeWithFreeAndTakenNames) {
        ExpectedDialog{"two", "image.png", 5},
        {},
        false},
+      // 한국어.png, which code page 932 cannot spell, in UTF-8 on its way from the system.
+      {"a name beyond code page 932, overwriting",
+       kSaveOverwrite,
+       false,
+       kKorean,
+       {{kKorean, "old"}},
+       {},
+       {{kKorean, "new"}},
+       {},
+       {},
+       true,
+       TextEncoding::Utf8},
+      {"a name beyond code page 932, numbered",
+       kSaveNumbered,
+       false,
+       kKorean,
+       {{kKorean, "old"}},
+       {},
+       {{kKorean, "old"}, {kKorean0, "new"}},
+       {},
+       {},
+       true,
+       TextEncoding::Utf8},
+      {"a name beyond code page 932, proposed by the dialog",
+       kSaveAskName,
+       false,
+       kKorean,
+       {{kKorean, "old"}},
+       DialogAnswer{},
+       {{kKorean, "old"}},
+       ExpectedDialog{"two", kKorean, 5},
+       {},
+       false,
+       TextEncoding::Utf8},
       {"a name whose trail byte is a backslash",
        kSaveNumbered,
        false,

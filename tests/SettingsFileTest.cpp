@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "SettingsTestImage.h"
+#include "settings/NamesFile.h"
 
 namespace qm::settings_file {
 namespace {
@@ -217,6 +218,90 @@ TEST(SettingsFileRoundTrip, AValidFileIsWrittenBackByteForByte) {
       readFolderLists(file, lists);
       EXPECT_EQ(build(settings, lists), file) << seed << " " << list;
     }
+  }
+}
+
+// "사진" and "C:\사진" in UTF-8, and what code page 932 makes of them.
+const std::string kPhotos = "\xEC\x82\xAC\xEC\xA7\x84";
+const std::string kPhotosPath = "C:\\" + kPhotos;
+const std::string kSound = "C:\\Ren\xC3\xA9\\a.wav";
+
+// List 2 slot 3 and the sound spelled in Unicode, slot 1 of list 1 plainly in code page 932.
+void spellSome(ConfirmedFolderLists& lists, Settings& settings) {
+  FolderSlot& plain = lists.lists[0][0];
+  spell(plain.name, plain.nameSpelling, "表ソ", "表ソ");
+  spell(plain.path, plain.pathSpelling, "C:\\表", "C:\\表");
+  FolderSlot& spelled = lists.lists[1][2];
+  spell(spelled.name, spelled.nameSpelling, {kPhotos, TextEncoding::Utf8}, "??");
+  spell(spelled.path, spelled.pathSpelling, {kPhotosPath, TextEncoding::Utf8}, "C:\\??");
+  spell(settings.soundPath, settings.soundSpelling, {kSound, TextEncoding::Utf8},
+        "C:\\Rene\\a.wav");
+}
+
+TEST(NamesFile, WhatTheSettingsFileCannotHoldComesBackFromItsLines) {
+  ConfirmedFolderLists lists;
+  Settings settings;
+  EXPECT_EQ(names_file::format(lists, settings), "") << "no file while every name fits";
+  spellSome(lists, settings);
+  const std::string file = names_file::format(lists, settings);
+  EXPECT_EQ(file,
+            "Quillmarten names 1\n"
+            "2\t3\t3f3f\t433a5c3f3f\t" +
+                kPhotos + "\tC:\\\\" + kPhotos +
+                "\n"
+                "sound\t\t\t433a5c52656e655c612e776176\t\tC:\\\\Ren\xC3\xA9\\\\a.wav\n");
+
+  // The settings file as written, read back, and the names applied to it.
+  const Image image = buildImage(settings, lists);
+  ConfirmedFolderLists readLists;
+  Settings readSettingsOfList2;
+  readFolderLists(image, readLists);
+  readSettings(image, 1, readSettingsOfList2);
+  const auto entries = names_file::parse(file);
+  ASSERT_TRUE(entries);
+  names_file::apply(*entries, readLists);
+  names_file::apply(*entries, 1, readSettingsOfList2);
+  EXPECT_TRUE(readLists.lists == lists.lists);
+  EXPECT_EQ(readSettingsOfList2.slots, lists.lists[1]);
+  EXPECT_EQ(readSettingsOfList2.shownSoundPath().bytes, kSound);
+  EXPECT_EQ(readSettingsOfList2.shownSoundPath().encoding, TextEncoding::Utf8);
+}
+
+TEST(NamesFile, ASpellingCountsOnlyForTheBytesItWasWrittenFor) {
+  const std::string header = "Quillmarten names 1\n";
+  // In the file "\" is written "\\".
+  const std::string line = "1\t1\t3f3f\t433a5c3f3f\t" + kPhotos + "\tC:\\\\" + kPhotos + "\n";
+  const EncodedText spelledName{kPhotos, TextEncoding::Utf8};
+  const struct {
+    const char* what;
+    std::string file;
+    std::string name, path;  // what the settings file holds in list 1, slot 1
+    EncodedText shownName;
+  } cases[] = {
+      {"the bytes it was written for", header + line, "??", "C:\\??", spelledName},
+      {"written with CR LF", "Quillmarten names 1\r\n1\t1\t3f3f\t433a5c3f3f\t" + kPhotos + "\t\r\n",
+       "??", "C:\\??", spelledName},
+      {"the name changed since", header + line, "?!", "C:\\??", "?!"},
+      {"the path changed since", header + line, "??", "C:\\x", "??"},
+      {"no header: a file of another program", line, "??", "C:\\??", "??"},
+      {"a later version's header", "Quillmarten names 2\n" + line, "??", "C:\\??", "??"},
+      {"a line cut short", header + "1\t1\t3f3f\n", "??", "C:\\??", "??"},
+      {"slot 13", header + "1\t13\t3f3f\t433a5c3f3f\tx\tx\n", "??", "C:\\??", "??"},
+      {"list 0", header + "0\t1\t3f3f\t433a5c3f3f\tx\tx\n", "??", "C:\\??", "??"},
+      {"odd hex", header + "1\t1\t3f3\t433a5c3f3f\tx\tx\n", "??", "C:\\??", "??"},
+      {"unknown escape", header + "1\t1\t3f3f\t433a5c3f3f\t\\q\tx\n", "??", "C:\\??", "??"},
+      {"a damaged line spoils the file", header + line + "x\n", "??", "C:\\??", "??"},
+      {"empty", "", "??", "C:\\??", "??"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ConfirmedFolderLists lists;
+    lists.lists[0][0].name.assign(c.name);
+    lists.lists[0][0].path.assign(c.path);
+    names_file::apply(names_file::parse(c.file).value_or(std::vector<names_file::Entry>()), lists);
+    const EncodedText shown = lists.lists[0][0].shownName();
+    EXPECT_EQ(shown.bytes, c.shownName.bytes);
+    EXPECT_EQ(shown.encoding, c.shownName.encoding);
   }
 }
 

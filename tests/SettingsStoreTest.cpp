@@ -42,7 +42,8 @@ TEST(SettingsStorePath, IsTheExecutablesFolderPlusTheFileNameIfItFits) {
     return "C:\\" + std::string(n, 'f') + "\\" + name;
   };
   const struct {
-    std::string exe, expected;
+    EncodedText exe;
+    std::string expected;
   } cases[] = {
       // 表 and ソ end in the byte 0x5C; only a real separator counts
       {"C:\\表\\Quillmarten.exe", "C:\\表\\Quillmarten.dat"},
@@ -51,6 +52,9 @@ TEST(SettingsStorePath, IsTheExecutablesFolderPlusTheFileNameIfItFits) {
       {"C:\\a/b\\c.exe", "C:\\a/b\\Quillmarten.dat"},
       {"C:\\a\\b/c.exe", "C:\\a\\b/Quillmarten.dat"},
       {"Quillmarten.exe", "Quillmarten.dat"},
+      // A folder code page 932 cannot spell: "사진" in UTF-8 ends in 0x84, a lead byte in 932.
+      {{"C:\\\xEC\x82\xAC\xEC\xA7\x84\\q.exe", TextEncoding::Utf8},
+       "C:\\\xEC\x82\xAC\xEC\xA7\x84\\Quillmarten.dat"},
       {inFolder(240, "q.exe"), inFolder(240, "Quillmarten.dat")},
       {inFolder(241, "q.exe"), ""},
   };
@@ -59,7 +63,7 @@ TEST(SettingsStorePath, IsTheExecutablesFolderPlusTheFileNameIfItFits) {
     FakeInteraction ui;
     SettingsStore store(files, ui);
     store.computePath();
-    EXPECT_EQ(store.path(), c.expected) << c.exe;
+    EXPECT_EQ(store.path(), c.expected) << c.exe.bytes;
   }
 }
 

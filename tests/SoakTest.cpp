@@ -281,7 +281,7 @@ class Soak {
   void dropFiles() {
     ++drops_;
     eventSince_ = true;
-    std::vector<std::string> paths;
+    std::vector<EncodedText> paths;
     const unsigned count = static_cast<unsigned>(random_() % 4);
     for (unsigned i = 0; i < count; ++i) paths.push_back(chance(100) ? "" : sourceFile());
     test::FakeDroppedFiles dropped(std::move(paths), form().dropBusy);

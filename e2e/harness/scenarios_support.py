@@ -9,10 +9,17 @@ def expect_no_taskbar_button(session, app):
     expect(not on_taskbar, f"the taskbar shows buttons for {sorted(map(hex, on_taskbar))}")
 
 
+# The system labels a box's buttons in the user's language: a program started under another
+# locale gets them in English from Wine.
+OTHER_LABELS = {"はい": "&Yes", "いいえ": "&No", "キャンセル": "Cancel"}
+
+
 def answer(box, label):
-    """Clicks the box's button whose caption starts with label ("はい" for "はい(&Y)")."""
+    """Clicks the box's button whose caption starts with label ("はい" for "はい(&Y)"), or with
+    its English label."""
     buttons = box.buttons()
-    chosen = next((b for b in buttons if b.startswith(label)), None)
+    labels = (label, OTHER_LABELS.get(label, label))
+    chosen = next((b for b in buttons if b.startswith(labels)), None)
     expect(chosen is not None, f"the box offers {buttons}, not {label!r}")
     box.click(chosen)
 

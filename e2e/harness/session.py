@@ -17,7 +17,7 @@ SETTINGS_NAME = "Quillmarten.dat"
 
 class Session(Desktop):
     def __init__(self, name, base_prefix, exe, probe_exe, work_dir, artefacts,
-                 monitors=ONE_MONITOR):
+                 monitors=ONE_MONITOR, locale=None):
         self.name = name
         self.work_dir = Path(work_dir)
         self.artefacts = Path(artefacts)
@@ -26,6 +26,7 @@ class Session(Desktop):
         self._probe_exe = probe_exe
         self._screenshots = 0
         self._monitors = monitors
+        self.locale = locale
 
     def __enter__(self):
         shutil.rmtree(self.work_dir, ignore_errors=True)
@@ -60,11 +61,15 @@ class Session(Desktop):
     def folder_contents(self):
         return sorted(path.name for path in self.folder.iterdir())
 
-    def start_app(self):
-        """Starts Quillmarten.exe from its folder, as a double click would."""
-        exe = f"C:\\{PROGRAM_FOLDER}\\{EXE_NAME}"
+    def start_app(self, folder=None):
+        """Starts Quillmarten.exe from its folder (or from `folder`, a folder of drive C: the exe
+        has been copied into), as a double click would, under the case's locale."""
+        folder = folder or self.folder
+        exe = "C:\\" + str(folder.relative_to(self.wine.prefix / "drive_c")).replace("/", "\\")
+        exe += f"\\{EXE_NAME}"
         log = self.work_dir / "wine.log"
-        return App(self, self.wine.start([exe], log, cwd=self.folder))
+        lc_all = self.locale.lc_all if self.locale else None
+        return App(self, self.wine.start([exe], log, cwd=folder, lc_all=lc_all))
 
     def screenshot(self, label):
         """Keeps a screenshot among the run's artefacts and returns its path."""

@@ -28,26 +28,29 @@ class Wine:
         self.prefix = Path(prefix)
         self.display = display
 
-    def env(self):
+    def env(self, lc_all="ja_JP.UTF-8"):
         env = {key: value for key, value in os.environ.items() if key != "DISPLAY"}
         env.update({
             "WINEPREFIX": str(self.prefix),
             "WINEDEBUG": "-all",
             # No Mono or Gecko install prompts, no sound drivers to probe.
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winealsa.drv,winepulse.drv=",
-            # Wine takes its ANSI code page from the locale: 932 here.
-            "LC_ALL": "ja_JP.UTF-8",
+            # Wine takes a process's ANSI code page from its locale: 932 unless told otherwise.
+            "LC_ALL": lc_all,
         })
         if self.display:
             env["DISPLAY"] = self.display
         return env
 
-    def start(self, args, log_path, cwd=None, out_path=None):
-        """Starts a program; its output goes to out_path when given, else with Wine's to the log."""
+    def start(self, args, log_path, cwd=None, out_path=None, lc_all=None):
+        """Starts a program; its output goes to out_path when given, else with Wine's to the log.
+        Given `lc_all`, the program alone runs under that locale; the prefix's server and every
+        other program keep theirs."""
         log = open(log_path, "ab")
         out = open(out_path, "ab") if out_path else log
         try:
-            return subprocess.Popen(["wine", *args], env=self.env(), cwd=cwd,
+            env = self.env(lc_all) if lc_all else self.env()
+            return subprocess.Popen(["wine", *args], env=env, cwd=cwd,
                                     stdin=subprocess.DEVNULL, stdout=out, stderr=log)
         finally:
             log.close()

@@ -6,7 +6,7 @@ import wave
 from dataclasses import dataclass, field
 
 from harness import probe, settings_file
-from harness.cases import case, table
+from harness.cases import ANY_WINDOWS, case, table
 from harness.message_box import MessageBox
 from harness.waits import expect, expect_steady, wait_until
 from harness.window_watch import WindowWatch
@@ -113,7 +113,7 @@ def in_second_folder(name):
     return f"{THREE_FOLDERS[SECOND_ROW][1]}\\{name}"
 
 
-@case("drop.road_of_one_drag", settings=settings(1))
+@case("drop.road_of_one_drag", settings=settings(1), locales=ANY_WINDOWS)
 def road_of_one_drag(session):
     drag = Drag(session)
     source = drag.source("photo.jpg")

@@ -2,7 +2,7 @@
 chooser and by typing, a list created and deleted, each step checked in the settings file."""
 
 from harness import settings_file
-from harness.cases import case
+from harness.cases import ANY_WINDOWS, case
 from harness.dialog import WS_DISABLED, Dialog
 from harness.message_box import MessageBox
 from harness.scenarios_support import answer, expect_no_taskbar_button, settled_bytes
@@ -72,7 +72,8 @@ def chosen_folder(editor):
     return path if name == "new" and path.lower() == NEW_FOLDER.lower() else None
 
 
-@case("folder_editor_registers_creates_and_deletes_lists", settings=EMPTY_LIST_ONE)
+@case("folder_editor_registers_creates_and_deletes_lists", settings=EMPTY_LIST_ONE,
+      locales=ANY_WINDOWS)
 def folder_editor_registers_creates_and_deletes_lists(session):
     app = session.start_app()
     tray = Tray(session, app)

@@ -1,7 +1,7 @@
 """The properties dialog driven with the mouse: its flag byte, its refusal and its Cancel."""
 
 from harness import settings_file
-from harness.cases import case
+from harness.cases import ANY_WINDOWS, case
 from harness.dialog import Dialog
 from harness.message_box import MessageBox
 from harness.scenarios_support import expect_no_taskbar_button, settled_bytes
@@ -29,7 +29,8 @@ def toggle(dialog, caption):
     wait_until(f"{caption!r} to change", lambda: dialog.checked(caption) != before, timeout=5)
 
 
-@case("properties_store_the_flag_byte_and_refuse_all_off", settings=PREPARED)
+@case("properties_store_the_flag_byte_and_refuse_all_off", settings=PREPARED,
+      locales=ANY_WINDOWS)
 def properties_store_the_flag_byte_and_refuse_all_off(session):
     app = session.start_app()
     tray = Tray(session, app)

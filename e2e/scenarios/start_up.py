@@ -1,7 +1,7 @@
 """Start-up: one copy at a time, and the first start without a settings file."""
 
 from harness import settings_file
-from harness.cases import case
+from harness.cases import ANY_WINDOWS, case
 from harness.message_box import MessageBox
 from harness.tray import Tray
 from harness.waits import expect
@@ -24,7 +24,7 @@ def second_start_exits_with_1(session):
     tray.close_menu()
 
 
-@case("missing_settings_file_shows_message_and_writes_nothing")
+@case("missing_settings_file_shows_message_and_writes_nothing", locales=ANY_WINDOWS)
 def missing_settings_file(session):
     app = session.start_app()
 

@@ -3,7 +3,7 @@ the browser's drag loop left free while the program saves it."""
 
 import random
 
-from harness.cases import case
+from harness.cases import ANY_WINDOWS, case
 from harness.ole_drag import EDGE_TITLE, OleDragSource, UrlOnly, VirtualFile, stage_file
 from harness.waits import Failure, expect, expect_steady, wait_until
 from scenarios.drops import (MODE_LABEL_ROW, QUIET_SECONDS, SECOND_ROW, SMALL_PANEL,
@@ -54,7 +54,7 @@ def expect_dropped(result):
            and int(result["effect"]) == DROPEFFECT_COPY, f"the drag ended with {result}")
 
 
-@case("ole.chrome_virtual_file_is_cleaned_and_saved", settings=settings(1))
+@case("ole.chrome_virtual_file_is_cleaned_and_saved", settings=settings(1), locales=ANY_WINDOWS)
 def chrome_virtual_file(session):
     drag = VirtualDrag(session)
     data = image("写真")

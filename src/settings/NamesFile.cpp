@@ -100,12 +100,10 @@ std::string spellingOf(const EncodedText& shown) {
 std::string line(std::string_view list, std::string_view slot, std::string_view nameCp932,
                  std::string_view pathCp932, std::string_view name, std::string_view path) {
   std::string out(list);
-  for (const std::string_view column :
-       {slot, std::string_view(hex(nameCp932)), std::string_view(hex(pathCp932))}) {
-    out += '\t';
-    out += column;
-  }
-  out += '\t' + escape(name) + '\t' + escape(path) + '\n';
+  out += '\t';
+  out += slot;
+  out += '\t' + hex(nameCp932) + '\t' + hex(pathCp932) + '\t' + escape(name) + '\t' + escape(path) +
+         '\n';
   return out;
 }
 
