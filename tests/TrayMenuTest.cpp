@@ -115,16 +115,20 @@ TEST_F(TrayMenuTest, ChoosingSizeOrModeSavesOnlyAChange) {
   }
 }
 
-TEST_F(TrayMenuTest, ChoiceThatCannotBeSavedStillCarriesTheMark) {
+TEST_F(TrayMenuTest, ChoiceThatCannotBeSavedKeepsTheOldValueAndItsMark) {
   Application& app = start(header(kSaveAskName, kSizeNormal, 0));
   fake_.files.diskFullAfter = 0;
   app.trayMenu().N6().onClick();
   app.trayMenu().N1().onClick();
   ASSERT_EQ(fake_.interaction.messageBoxes.size(), 2u);
   EXPECT_EQ(fake_.interaction.messageBoxes[0].text, "設定を保存できません");
-  // No refresh followed, yet the values chosen are the ones in effect now.
-  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N6", "N1"}));
+  // What the file holds stays in effect, so a later refresh cannot change it without a word.
+  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N5", "N3"}));
+  EXPECT_EQ(app.Form1().settings().saveMode, kSaveAskName);
+  EXPECT_EQ(app.Form1().settings().dropWindowSize, kSizeNormal);
   EXPECT_EQ(app.Form1().Label1().caption(), "ﾌｧｲﾙ名入力モード");
+  app.Form1().Refresh();
+  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N5", "N3"}));
 }
 
 TEST_F(TrayMenuTest, FirstChoiceWithoutFileCreatesItFromTheEmptyFolderLists) {

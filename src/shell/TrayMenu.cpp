@@ -58,14 +58,17 @@ void TrayMenu::markDropWindowSize(std::int16_t dropWindowSize) {
   markOne({&n4_, &n5_, &n6_}, dropWindowSize);
 }
 
+// The mark goes on the choice at once; a save that fails puts it back on the value kept.
 void TrayMenu::chooseSaveMode(std::int16_t saveMode) {
   markSaveMode(saveMode);
   store_.setSaveMode(saveMode);
+  markSaveMode(store_.settings().saveMode);
 }
 
 void TrayMenu::chooseDropWindowSize(std::int16_t dropWindowSize) {
   markDropWindowSize(dropWindowSize);
   store_.setDropWindowSize(dropWindowSize);
+  markDropWindowSize(store_.settings().dropWindowSize);
 }
 
 void TrayMenu::N1Click() {
