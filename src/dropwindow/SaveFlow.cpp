@@ -34,7 +34,9 @@ DropAim SaveFlow::aim() const {
 void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
                     DropSource& source) {
   if (!aim.folder) return;
-  Target target{*aim.folder, file_names::cleanBrackets(droppedName, encoding), encoding};
+  Target target{*aim.folder,
+                file_names::safeForWindows(file_names::cleanBrackets(droppedName, encoding)),
+                encoding};
   if (encoding == TextEncoding::Utf8) {
     // The folder is stored in code page 932; it joins the name in the name's encoding.
     const std::optional<std::string> folder = form_.platform().files.cp932ToUtf8(target.folder);
