@@ -217,7 +217,7 @@ class Soak {
     lastSeen_ = seen;
     const State before = app_->watcher().state();
     const bool visibleBefore = form().window().visible();
-    const bool busy = form().dropBusy;
+    const bool busy = form().dropsBusy;
     const int updatesBefore = dropWindowUpdates();
 
     form().Timer1().onTimer();
@@ -284,9 +284,9 @@ class Soak {
     std::vector<std::string> paths;
     const unsigned count = static_cast<unsigned>(random_() % 4);
     for (unsigned i = 0; i < count; ++i) paths.push_back(chance(100) ? "" : sourceFile());
-    test::FakeDroppedFiles dropped(std::move(paths), form().dropBusy);
+    test::FakeDroppedFiles dropped(std::move(paths), form().dropsBusy);
     form().window().onDropFiles(dropped);
-    if (form().dropBusy) violation("the drop-busy flag stayed up after a drop");
+    if (form().dropsBusy) violation("the drop-busy flag stayed up after a drop");
     if (dropped.finished != 1) violation("a dropped-file list was not released once");
     scanTree();
   }
@@ -315,7 +315,7 @@ class Soak {
       tick(false);
     }
     toolkit_.runPosted();
-    if (form().dropBusy) violation("the drop-busy flag stayed up after an OLE drop");
+    if (form().dropsBusy) violation("the drop-busy flag stayed up after an OLE drop");
     scanTree();
   }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32AttachmentMark.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
@@ -79,6 +80,13 @@ bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {
   }
   const std::optional<std::wstring> wide = toWide(path, encoding);
   return wide && GetFileAttributesW(wide->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32FileSystem::markDownloaded(const std::string& path, TextEncoding encoding,
+                                     const std::string& sourceUrl) {
+  const std::optional<std::wstring> widePath = toWide(path, encoding);
+  if (!widePath) return;
+  markAsDownloaded(*widePath, toWide(sourceUrl, TextEncoding::Utf8).value_or(std::wstring()));
 }
 
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {
