@@ -5,15 +5,22 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace qm {
+
+// A library of the system folder, loaded only from there: a DLL of the same name beside the
+// program is never taken. Null when it cannot be had; the last error then says why.
+HMODULE loadSystemLibrary(const wchar_t* library);
 
 // `Function` is the declared function's type (decltype(GetSaveFileNameA)), so that the call is
 // checked against the system's own header. Null when the DLL or the function cannot be had; the
 // last error then says why. The DLL stays loaded for the rest of the run.
 template <typename Function>
 Function* lateFunction(const char* library, const char* name) {
-  // Only from the system folder: a DLL of the same name beside the program is not taken.
-  HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // The names of system libraries are plain ASCII.
+  const std::wstring wideLibrary(library, library + std::char_traits<char>::length(library));
+  HMODULE module = loadSystemLibrary(wideLibrary.c_str());
   if (!module) return nullptr;
   // Through a pointer to a function without parameters, which may be cast to any other.
   return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
