@@ -19,6 +19,7 @@
 #include "SoakWatchers.h"
 #include "platform/Keys.h"
 #include "platform/Win32Codes.h"
+#include "platform/fake/FakeUserRegistry.h"
 #include "platform/fake/FakeVirtualFile.h"
 
 namespace qm {
@@ -436,7 +437,8 @@ class Soak {
   FakeInput input_;
   SoakFiles files_{folder_.exePath(), [this](const std::string& what) { violation(what); }};
   SoakInteraction interaction_{random_, files_};
-  Platform platform_{toolkit_, input_, files_, interaction_};
+  FakeUserRegistry registry_;
+  Platform platform_{toolkit_, input_, files_, interaction_, registry_};
   std::optional<Application> app_;
 
   std::vector<std::string> violations_;
