@@ -27,10 +27,10 @@ class VirtualDrag:
         self.app = session.start_app()
         self.app.wait_window("TForm1", visible=False, timeout=20)
 
-    def drag(self, offer, row=SECOND_ROW, **options):
+    def drag(self, offer, row=SECOND_ROW, log_dir=None, **options):
         """Drags `offer` from a browser window onto the panel in `row`; returns the source, once
-        its drag has ended, and its result event."""
-        source = OleDragSource(self.session, self.session.work_dir, offer,
+        its drag has ended, and its result event. Each drag of a case needs a log_dir of its own."""
+        source = OleDragSource(self.session, log_dir or self.session.work_dir, offer,
                                offset=row * SMALL_PANEL + SMALL_PANEL // 2, **options)
         return source, source.drag(timeout=30)
 
@@ -62,6 +62,22 @@ def chrome_virtual_file(session):
     expect_dropped(result)
     drag.wait_saved(SECOND_ROW, {"写真.jpg": data})
     drag.app.wait_no_window("TForm1", timeout=5)
+
+
+@case("ole.device_names_are_saved_as_real_files", settings=settings(1))
+def device_names(session):
+    # Opened as they are, "nul.jpg" is the NUL device: a "save" with its notice and no file.
+    drag = VirtualDrag(session)
+    saved = {}
+    for name, kept in (("nul.jpg", "_nul.jpg"), ("CON.png", "_CON.png")):
+        data = image(name)
+        log_dir = session.work_dir / kept
+        log_dir.mkdir()
+        _, result = drag.drag(drag.virtual_file(name, data), log_dir=log_dir)
+        expect_dropped(result)
+        saved[kept] = data
+        drag.wait_saved(SECOND_ROW, saved)
+        drag.app.wait_no_window("TForm1", timeout=5)
 
 
 @case("ole.name_outside_code_page_932_keeps_its_unicode_name", settings=settings(1))
