@@ -207,13 +207,13 @@ TEST_F(DragWatcherTest, ReleaseHidesAtTheNextTickOnceNoDropIsBusy) {
   EXPECT_EQ(watcher().state(), State::Hiding);
   EXPECT_TRUE(dropWindow().visible());
 
-  form().dropBusy = true;
+  form().dropsBusy = true;
   hold(vk::kLeftButton);  // pressed again while hiding: no comeback, no change
   tick(5);
   EXPECT_EQ(watcher().state(), State::Hiding);
   EXPECT_TRUE(dropWindow().visible());
 
-  form().dropBusy = false;
+  form().dropsBusy = false;
   tick();
   EXPECT_EQ(watcher().state(), State::Idle);
   EXPECT_FALSE(dropWindow().visible());
@@ -248,8 +248,8 @@ TEST_F(DragWatcherTest, AnOleDragOverTheWindowKeepsItUpUntilItLeavesOrGoesQuiet)
        6 + kGone},
       {"a drop being handled still keeps it up",
        [this](int t) {
-         if (t == 1) form().dropBusy = true;
-         if (t == kGone + 10) form().dropBusy = false;
+         if (t == 1) form().dropsBusy = true;
+         if (t == kGone + 10) form().dropsBusy = false;
        },
        kGone + 10},
   };
@@ -280,10 +280,10 @@ TEST_F(DragWatcherTest, WindowStaysUpWhileAModalBoxOfTheDropRunsTicks) {
   release(vk::kLeftButton);
   // A drop handler inside a box: the box's loop keeps ticking.
   fake_.interaction.duringModal = [this] { tick(10); };
-  form().dropBusy = true;
+  form().dropsBusy = true;
   fake_.interaction.messageBox("text", "Quillmarten", 0x40);
   EXPECT_TRUE(dropWindow().visible());
-  form().dropBusy = false;
+  form().dropsBusy = false;
   tick();
   EXPECT_FALSE(dropWindow().visible());
 }

@@ -215,7 +215,7 @@ TEST_F(DropHandling, FailuresSaveNothingAndSayWhy) {
     EXPECT_EQ(contents(two()), before);
     EXPECT_FALSE(noticeShown());
     EXPECT_EQ(files.finished, 1);
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
   }
   fs::permissions(two(), fs::perms::owner_all);
 }
@@ -253,7 +253,7 @@ TEST_F(DropHandling, At150PercentTheDropTakesThePanelDrawnThereAndTheNoticeGrows
   // The second panel's lowest row, which rows of 17 pixels would put on the mode label.
   const Point pointer{40, kWindowTop + second.top + second.height - 1};
   fake.input.cursor = pointer;
-  test::FakeDroppedFiles files({source("a.jpg", "A")}, app->Form1().dropBusy);
+  test::FakeDroppedFiles files({source("a.jpg", "A")}, app->Form1().dropsBusy);
   app->Form1().window().onDropFiles(files);
 
   EXPECT_EQ(contents(two()), (Files{{"a.jpg", "A"}}));
@@ -276,7 +276,7 @@ TEST_F(DropHandling, TheFlagStaysUpInsideEveryBoxAndTheListIsReleasedBeforeItFal
     SCOPED_TRACE(c.what);
     start(c.mode);
     std::vector<bool> busyInModal;
-    fake.interaction.duringModal = [&] { busyInModal.push_back(app->Form1().dropBusy); };
+    fake.interaction.duringModal = [&] { busyInModal.push_back(app->Form1().dropsBusy); };
     app->Form1().shiftOverride = c.shift;
 
     const test::FakeDroppedFiles files = drop(c.row, {source("a.jpg")});
@@ -284,7 +284,7 @@ TEST_F(DropHandling, TheFlagStaysUpInsideEveryBoxAndTheListIsReleasedBeforeItFal
     EXPECT_EQ(busyInModal, std::vector<bool>{true});
     EXPECT_EQ(files.finished, 1);
     EXPECT_TRUE(files.busyWhenFinished);
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
   }
 }
 
@@ -330,10 +330,10 @@ TEST_F(DropHandling, AnExceptionStillReleasesTheListAndClearsTheFlag) {
   start(kSaveOverwrite);
   fake.interaction.duringModal = [] { throw std::runtime_error("out of memory"); };
   fake.input.cursor = pointerOnRow(kRowGone);
-  test::FakeDroppedFiles files({source("a.jpg")}, app->Form1().dropBusy);
+  test::FakeDroppedFiles files({source("a.jpg")}, app->Form1().dropsBusy);
   EXPECT_THROW(app->Form1().window().onDropFiles(files), std::runtime_error);
   EXPECT_EQ(files.finished, 1);
-  EXPECT_FALSE(app->Form1().dropBusy);
+  EXPECT_FALSE(app->Form1().dropsBusy);
 }
 
 }  // namespace

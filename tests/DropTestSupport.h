@@ -25,13 +25,13 @@ using Files = std::map<std::string, std::string>;
 // The list of one drop as the platform hands it over; it notes how it was released.
 class FakeDroppedFiles : public DroppedFiles {
  public:
-  FakeDroppedFiles(std::vector<EncodedText> paths, const bool& busy)
+  FakeDroppedFiles(std::vector<EncodedText> paths, const unsigned& busy)
       : paths_(std::move(paths)), busy_(busy) {}
   EncodedText firstPath() override { return paths_.empty() ? EncodedText() : paths_.front(); }
   std::uint32_t readError() const override { return error; }
   void finish() override {
     ++finished;
-    busyWhenFinished = busy_;
+    busyWhenFinished = busy_ > 0;
   }
 
   int finished = 0;
@@ -40,7 +40,7 @@ class FakeDroppedFiles : public DroppedFiles {
 
  private:
   std::vector<EncodedText> paths_;
-  const bool& busy_;
+  const unsigned& busy_;
 };
 
 class DropTest : public ::testing::Test {
@@ -98,7 +98,7 @@ class DropTest : public ::testing::Test {
   // Lets go of `paths` with the pointer on `row`, as WM_DROPFILES does.
   FakeDroppedFiles drop(std::size_t row, std::vector<EncodedText> paths) {
     fake.input.cursor = pointerOnRow(row);
-    FakeDroppedFiles files(std::move(paths), app->Form1().dropBusy);
+    FakeDroppedFiles files(std::move(paths), app->Form1().dropsBusy);
     app->Form1().window().onDropFiles(files);
     return files;
   }

@@ -54,6 +54,40 @@ TEST(FileNames, BracketCleanUp) {
   for (const auto& c : cases) EXPECT_EQ(cleanBrackets(c.input), c.expected) << c.input;
 }
 
+// A browser's name may be one Windows cannot make a file of: a device name opens the device
+// (under Wine "nul.jpg" is "saved" into the NUL device), and trailing dots and spaces vanish.
+TEST(FileNames, NamesAreMadeSafeForWindows) {
+  const NameCase cases[] = {
+      {"nul.jpg", "_nul.jpg"},
+      {"CON.png", "_CON.png"},
+      {"con", "_con"},
+      {"Aux.tar.gz", "_Aux.tar.gz"},
+      {"PRN", "_PRN"},
+      {"com1.gif", "_com1.gif"},
+      {"COM9", "_COM9"},
+      {"lpt5.bmp", "_lpt5.bmp"},
+      {"LPT9.jpeg", "_LPT9.jpeg"},
+      {"CONOUT$.txt", "_CONOUT$.txt"},
+      {"nul .jpg", "_nul .jpg"},
+      {"nul.", "_nul"},
+      {"NUL...  ", "_NUL"},
+      {"photo.jpg. . ", "photo.jpg"},
+      {"photo.jpg", "photo.jpg"},
+      {"nullify.jpg", "nullify.jpg"},
+      {"com10.jpg", "com10.jpg"},
+      {"com0.jpg", "com0.jpg"},
+      {"lpt.jpg", "lpt.jpg"},
+      {"acon.jpg", "acon.jpg"},
+      {"my nul.jpg", "my nul.jpg"},
+      {".jpg", ".jpg"},
+      {"...", ""},
+      {"", ""},
+      {"表.", "表"},
+      {"写真 ", "写真"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(safeForWindows(c.input), c.expected) << c.input;
+}
+
 TEST(FileNames, NumberedNameGoesBeforeTheLastDotOfTheName) {
   const struct {
     const char* name;

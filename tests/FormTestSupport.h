@@ -14,6 +14,7 @@
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
+#include "platform/fake/FakeUserRegistry.h"
 #include "settings/SettingsFile.h"
 
 namespace qm::test {
@@ -57,7 +58,8 @@ struct FakePlatform {
   FakeInput input;
   DiskFileSystem files{folder.exePath()};
   FakeInteraction interaction;
-  Platform platform{toolkit, input, files, interaction};
+  FakeUserRegistry registry;
+  Platform platform{toolkit, input, files, interaction, registry};
 };
 
 inline Settings header(std::int16_t saveMode, std::int16_t dropWindowSize, std::int8_t lastList) {

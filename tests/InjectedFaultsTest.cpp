@@ -106,8 +106,8 @@ TEST_F(InjectedFaults, ASettingsSaveThatCannotCompleteKeepsTheOldFile) {
 
     EXPECT_EQ(settingsBytes(), before);
     EXPECT_EQ(fake.interaction.messageBoxes, std::vector{kSaveErrorBox});
-    // The choice is in effect although it is not stored.
-    EXPECT_EQ(app->Form1().settings().saveMode, kSaveOverwrite);
+    // The choice that could not be stored is not in effect either.
+    EXPECT_EQ(app->Form1().settings().saveMode, kSaveNumbered);
     if (c.fileBefore) {
       expectTheProgramGoesOn("after-" + std::to_string(&c - cases) + ".jpg");
       // Once the disk is well again, the next change is stored.
@@ -147,7 +147,7 @@ TEST_F(InjectedFaults, ACopyFailingWithAUsersErrorIsReportedByTheMode) {
       EXPECT_EQ(contents(two()), (numbered ? Files{{"photo0.jpg", "new"}} : Files{}));
       EXPECT_EQ(noticeShown(), numbered);
       EXPECT_EQ(settingsBytes(), settingsBefore);
-      EXPECT_FALSE(app->Form1().dropBusy);
+      EXPECT_FALSE(app->Form1().dropsBusy);
       expectTheProgramGoesOn("next.jpg");
     }
   }
@@ -189,7 +189,7 @@ TEST_F(InjectedFaults, ABoxOrTheDialogEndingWithAnErrorEndsTheDropAndNothingElse
     EXPECT_EQ(fake.interaction.saveDialogs.size(), c.dialogError ? 1u : 0u);
     EXPECT_FALSE(noticeShown());
     EXPECT_EQ(settingsBytes(), settingsBefore);
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
     expectTheProgramGoesOn("next-" + std::to_string(&c - cases) + ".jpg");
     fake.interaction.messageBoxAnswers.clear();
     fake.interaction.saveDialogAnswers.clear();

@@ -86,7 +86,7 @@ class SaveModes : public test::DropTest {
     EXPECT_EQ(noticeShown(), c.notice);
     EXPECT_EQ(app->Form1().noticeCountdown, c.notice ? 8 : 0);
     EXPECT_EQ(files.finished, 1);
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
     fake.interaction.saveDialogs.clear();
   }
 };

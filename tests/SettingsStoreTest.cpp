@@ -185,7 +185,8 @@ TEST_F(SettingsStoreTest, SaveReplacesTheFileOrKeepsTheOldOneAndReports) {
               fails ? std::vector{kSaveErrorBox} : std::vector<RecordedMessageBox>{});
     EXPECT_EQ(saved, fails ? 0 : 1);
     EXPECT_EQ(store.folderLists().settingsFileMissing, fails);
-    EXPECT_EQ(store.settings().saveMode, 0);  // the new value stays in memory either way
+    // A failed save keeps the value the file holds, so that a later refresh changes nothing.
+    EXPECT_EQ(store.settings().saveMode, fails ? 2 : 0);
   }
 }
 

@@ -19,6 +19,7 @@
 #include "SoakWatchers.h"
 #include "platform/Keys.h"
 #include "platform/Win32Codes.h"
+#include "platform/fake/FakeUserRegistry.h"
 #include "platform/fake/FakeVirtualFile.h"
 
 namespace qm {
@@ -217,7 +218,7 @@ class Soak {
     lastSeen_ = seen;
     const State before = app_->watcher().state();
     const bool visibleBefore = form().window().visible();
-    const bool busy = form().dropBusy;
+    const bool busy = form().dropsBusy;
     const int updatesBefore = dropWindowUpdates();
 
     form().Timer1().onTimer();
@@ -284,9 +285,9 @@ class Soak {
     std::vector<EncodedText> paths;
     const unsigned count = static_cast<unsigned>(random_() % 4);
     for (unsigned i = 0; i < count; ++i) paths.push_back(chance(100) ? "" : sourceFile());
-    test::FakeDroppedFiles dropped(std::move(paths), form().dropBusy);
+    test::FakeDroppedFiles dropped(std::move(paths), form().dropsBusy);
     form().window().onDropFiles(dropped);
-    if (form().dropBusy) violation("the drop-busy flag stayed up after a drop");
+    if (form().dropsBusy) violation("the drop-busy flag stayed up after a drop");
     if (dropped.finished != 1) violation("a dropped-file list was not released once");
     scanTree();
   }
@@ -315,7 +316,7 @@ class Soak {
       tick(false);
     }
     toolkit_.runPosted();
-    if (form().dropBusy) violation("the drop-busy flag stayed up after an OLE drop");
+    if (form().dropsBusy) violation("the drop-busy flag stayed up after an OLE drop");
     scanTree();
   }
 
@@ -436,7 +437,8 @@ class Soak {
   FakeInput input_;
   SoakFiles files_{folder_.exePath(), [this](const std::string& what) { violation(what); }};
   SoakInteraction interaction_{random_, files_};
-  Platform platform_{toolkit_, input_, files_, interaction_};
+  FakeUserRegistry registry_;
+  Platform platform_{toolkit_, input_, files_, interaction_, registry_};
   std::optional<Application> app_;
 
   std::vector<std::string> violations_;

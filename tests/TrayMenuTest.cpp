@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "FormTestSupport.h"
+#include "platform/Win32Codes.h"
 #include "shell/Application.h"
+#include "shell/StartWithWindows.h"
 
 namespace qm {
 namespace {
@@ -74,6 +77,9 @@ TEST_F(TrayMenuTest, MenuHoldsTheCommandsInOrder) {
       {"N3", "ファイル名入力", check, 1},
       {"N8", "プロパティ(&P)...", command, 0},
       {"N7", "バージョン情報(&V)...", command, 0},
+      {"Separator1", "", MenuItemKind::Separator, 0},
+      {"StartWithWindows", "Windows 起動時に開始(&S)", check, 0},
+      {"Separator2", "", MenuItemKind::Separator, 0},
       {"E1", "終了(&E)", command, 0},
   };
   EXPECT_EQ(items, expected);
@@ -115,16 +121,20 @@ TEST_F(TrayMenuTest, ChoosingSizeOrModeSavesOnlyAChange) {
   }
 }
 
-TEST_F(TrayMenuTest, ChoiceThatCannotBeSavedStillCarriesTheMark) {
+TEST_F(TrayMenuTest, ChoiceThatCannotBeSavedKeepsTheOldValueAndItsMark) {
   Application& app = start(header(kSaveAskName, kSizeNormal, 0));
   fake_.files.diskFullAfter = 0;
   app.trayMenu().N6().onClick();
   app.trayMenu().N1().onClick();
   ASSERT_EQ(fake_.interaction.messageBoxes.size(), 2u);
   EXPECT_EQ(fake_.interaction.messageBoxes[0].text, "設定を保存できません");
-  // No refresh followed, yet the values chosen are the ones in effect now.
-  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N6", "N1"}));
+  // What the file holds stays in effect, so a later refresh cannot change it without a word.
+  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N5", "N3"}));
+  EXPECT_EQ(app.Form1().settings().saveMode, kSaveAskName);
+  EXPECT_EQ(app.Form1().settings().dropWindowSize, kSizeNormal);
   EXPECT_EQ(app.Form1().Label1().caption(), "ﾌｧｲﾙ名入力モード");
+  app.Form1().Refresh();
+  EXPECT_EQ(checkedItems(), (std::vector<std::string>{"N5", "N3"}));
 }
 
 TEST_F(TrayMenuTest, FirstChoiceWithoutFileCreatesItFromTheEmptyFolderLists) {
@@ -199,6 +209,95 @@ TEST_F(TrayMenuTest, PropertiesCommandTicksTheBoxesByTheSwitchFlags) {
     EXPECT_TRUE(form.window().visible());
     before = c.ticked;
   }
+}
+
+using Bytes = std::vector<std::uint8_t>;
+using RegistryValues = std::map<FakeUserRegistry::Place, FakeUserRegistry::Value>;
+
+const FakeUserRegistry::Place kRun{StartWithWindows::kRunKey, "Quillmarten"};
+const FakeUserRegistry::Place kApproved{StartWithWindows::kApprovedKey, "Quillmarten"};
+constexpr const char* kExe = "C:\\Program Files\\Quillmarten\\Quillmarten.exe";
+const std::string kQuotedExe = std::string("\"") + kExe + "\"";
+// The startup-apps list's entry: turned off by the user (with the time), on as Windows writes it.
+const Bytes kApprovedOff{0x03, 0, 0, 0, 0x10, 0x2a, 0x51, 0x77, 0x3c, 0x6b, 0xda, 0x01};
+const Bytes kApprovedOn{0x02, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+TEST_F(TrayMenuTest, StartWithWindowsFollowsTheRunValueAndChoosingItTurnsItTheOtherWay) {
+  const struct {
+    const char* what;
+    RegistryValues before;
+    bool checked;
+    RegistryValues after;  // once the item is chosen
+  } cases[] = {
+      {"off until the user chooses it", {}, false, {{kRun, kQuotedExe}}},
+      {"on: the value names this exe", {{kRun, kQuotedExe}}, true, {}},
+      {"on: unquoted, in another case",
+       {{kRun, std::string("c:\\program files\\quillmarten\\QUILLMARTEN.EXE")}},
+       true,
+       {}},
+      {"on: with an argument after it", {{kRun, kQuotedExe + " /tray"}}, true, {}},
+      {"off: the value names a copy elsewhere",
+       {{kRun, std::string("\"D:\\Old\\Quillmarten.exe\"")}},
+       false,
+       {{kRun, kQuotedExe}}},
+      {"off: the value names a longer path",
+       {{kRun, kQuotedExe.substr(0, kQuotedExe.size() - 1) + ".bak\""}},
+       false,
+       {{kRun, kQuotedExe}}},
+      {"off: an empty value", {{kRun, std::string()}}, false, {{kRun, kQuotedExe}}},
+      {"off: a value that is not text", {{kRun, Bytes{'C', ':'}}}, false, {{kRun, kQuotedExe}}},
+      {"off in the startup-apps list: choosing turns it on there too",
+       {{kRun, kQuotedExe}, {kApproved, kApprovedOff}},
+       false,
+       {{kRun, kQuotedExe}, {kApproved, kApprovedOn}}},
+      {"off in the list without a value: both are made",
+       {{kApproved, kApprovedOff}},
+       false,
+       {{kRun, kQuotedExe}, {kApproved, kApprovedOn}}},
+      {"on in the list: turning off leaves the list alone",
+       {{kRun, kQuotedExe}, {kApproved, kApprovedOn}},
+       true,
+       {{kApproved, kApprovedOn}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    app_.reset();
+    fake_.registry.values = c.before;
+    fake_.registry.changes = 0;
+    Application& app = start(header(kSaveNumbered, kSizeSmall, 0));
+    MenuItem& item = app.trayMenu().StartWithWindowsItem();
+    EXPECT_EQ(item.checked(), c.checked);
+    EXPECT_EQ(fake_.registry.values, c.before);  // starting writes nothing
+
+    item.onClick();
+
+    EXPECT_EQ(fake_.registry.values, c.after);
+    EXPECT_EQ(item.checked(), !c.checked);
+    EXPECT_TRUE(fake_.interaction.messageBoxes.empty());
+  }
+}
+
+TEST_F(TrayMenuTest, StartWithWindowsIsReadAgainWhenTheMenuOpensAndAFailureSaysWhy) {
+  Application& app = start(header(kSaveNumbered, kSizeSmall, 0));
+  MenuItem& item = app.trayMenu().StartWithWindowsItem();
+  ASSERT_FALSE(item.checked());
+  // Turned on and off elsewhere (the startup-apps settings, Task Manager).
+  fake_.registry.values = {{kRun, kQuotedExe}};
+  app.trayMenu().TrayIcon1().onMenuOpening();
+  EXPECT_TRUE(item.checked());
+  fake_.registry.values[kApproved] = kApprovedOff;
+  app.trayMenu().TrayIcon1().onMenuOpening();
+  EXPECT_FALSE(item.checked());
+
+  // A key the user may not change (a policy): the system's reason, and nothing changes.
+  fake_.registry.values.clear();
+  fake_.registry.changeError = 5;
+  item.onClick();
+  EXPECT_EQ(
+      fake_.interaction.messageBoxes,
+      (std::vector<RecordedMessageBox>{{"system message 5", "Quillmarten", kMbOk | kMbIconError}}));
+  EXPECT_TRUE(fake_.registry.values.empty());
+  EXPECT_FALSE(item.checked());
 }
 
 TEST_F(TrayMenuTest, ExitClosesTheDropWindow) {

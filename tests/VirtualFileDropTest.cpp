@@ -6,8 +6,12 @@
 #include <functional>
 #include <memory>
 #include <new>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "DropTestSupport.h"
+#include "platform/Keys.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeVirtualFile.h"
 
@@ -25,6 +29,16 @@ constexpr const char* kKorean0 =
     "\xED\x95\x9C\xEA\xB5\xAD\xEC\x96\xB4"
     "0.png";
 
+constexpr const char* kSourceUrl = "https://example.com/images/photo.jpg";
+
+// Where the marks of a download went, and the address each names.
+std::vector<std::pair<std::string, std::string>> markedFiles(const DiskFileSystem& files) {
+  std::vector<std::pair<std::string, std::string>> marked;
+  for (const DiskFileSystem::Marked& mark : files.marked)
+    marked.emplace_back(mark.path, mark.sourceUrl);
+  return marked;
+}
+
 RecordedMessageBox systemBox(std::uint32_t code) {
   return {"system message " + std::to_string(code), "Quillmarten", kMbOk | kMbIconInformation};
 }
@@ -36,6 +50,7 @@ class VirtualFileDrop : public test::DropTest {
   TakenDrop virtualFile(const std::string& name, const std::string& bytes = "image bytes") {
     TakenDrop taken;
     taken.virtualName = name;
+    taken.sourceUrl = kSourceUrl;
     taken.content = std::make_unique<FakeVirtualFile>(
         fake.files, fake.folder.path() / ("parked" + std::to_string(++parked_)), bytes);
     return taken;
@@ -45,12 +60,12 @@ class VirtualFileDrop : public test::DropTest {
   void oleDrop(std::size_t row, TakenDrop taken) {
     fake.input.cursor = pointerOnRow(row);
     app->Form1().window().onOleDrop([&] {
-      busyWhileTaking = app->Form1().dropBusy;
+      busyWhileTaking = app->Form1().dropsBusy;
       // The pointer moves on while the bytes are read, and before the loop runs the save.
       fake.input.cursor = Point{0, 0};
       return std::move(taken);
     });
-    busyBeforeLoop = app->Form1().dropBusy;
+    busyBeforeLoop = app->Form1().dropsBusy;
     savedBeforeLoop = contents(two());
     fake.toolkit.runPosted();
   }
@@ -149,6 +164,15 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
        {{kKoreanSaved, "old"}, {kKorean0, "image bytes"}},
        TextEncoding::Utf8,
        true},
+      {"a device name made safe, its trailing dot gone",
+       kSaveOverwrite,
+       false,
+       "nul.jpg.",
+       {},
+       {},
+       {{"_nul.jpg", "image bytes"}},
+       {},
+       true},
       {"path parts in the name stay out",
        kSaveOverwrite,
        false,
@@ -177,10 +201,17 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
     EXPECT_TRUE(busyWhileTaking);
     EXPECT_TRUE(busyBeforeLoop);
     EXPECT_EQ(savedBeforeLoop, c.before);
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
     EXPECT_EQ(contents(two()), c.after);
     EXPECT_EQ(noticeShown(), c.notice);
     EXPECT_TRUE(fake.interaction.messageBoxes.empty());
+    // What the browser brought is marked as a download where it was saved, with its address.
+    std::vector<std::pair<std::string, std::string>> marked;
+    for (const auto& [name, content] : c.after) {
+      if (content == "image bytes") marked.emplace_back(folder("two") + "\\" + name, kSourceUrl);
+    }
+    EXPECT_EQ(markedFiles(fake.files), marked);
+    fake.files.marked.clear();
     ASSERT_EQ(fake.interaction.saveDialogs.size(), c.dialogEncoding ? 1u : 0u);
     if (c.dialogEncoding) {
       EXPECT_EQ(fake.interaction.saveDialogs[0].encoding, *c.dialogEncoding);
@@ -240,8 +271,9 @@ TEST_F(VirtualFileDrop, WhatCannotBeSavedSaysWhyAndWritesNothing) {
     oleDrop(c.row, c.taken(*this));
     EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
     EXPECT_TRUE(contents(two()).empty());
+    EXPECT_TRUE(fake.files.marked.empty());
     EXPECT_FALSE(noticeShown());
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
   }
 }
 
@@ -252,7 +284,7 @@ TEST_F(VirtualFileDrop, ADropThatCannotBeReadSaysWhyButNeverWithCodeZero) {
   constexpr std::uint32_t kErrorInvalidParameter = 87;
   const auto unreadableList = [this](std::size_t row, std::uint32_t error) {
     fake.input.cursor = pointerOnRow(row);
-    test::FakeDroppedFiles files({""}, app->Form1().dropBusy);
+    test::FakeDroppedFiles files({""}, app->Form1().dropsBusy);
     files.error = error;
     app->Form1().window().onDropFiles(files);
     EXPECT_EQ(files.finished, 1);
@@ -294,7 +326,7 @@ TEST_F(VirtualFileDrop, ADropThatCannotBeReadSaysWhyButNeverWithCodeZero) {
     EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
     EXPECT_TRUE(contents(two()).empty());
     EXPECT_FALSE(noticeShown());
-    EXPECT_FALSE(app->Form1().dropBusy);
+    EXPECT_FALSE(app->Form1().dropsBusy);
   }
 }
 
@@ -305,6 +337,9 @@ TEST_F(VirtualFileDrop, AFileDroppedThroughOleIsSavedAsWmDropFilesSavesIt) {
   oleDrop(kRowOne, std::move(taken));
   EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"image.png", "on disk"}}));
   EXPECT_TRUE(noticeShown());
+  // A browser offers a file from its cache: still a download, marked without an address here.
+  EXPECT_EQ(fake.files.marked, (std::vector<DiskFileSystem::Marked>{
+                                   {folder("one") + "\\image.png", TextEncoding::Cp932, ""}}));
 }
 
 TEST_F(VirtualFileDrop, ATakeThatThrowsLetsTheWindowGo) {
@@ -312,7 +347,7 @@ TEST_F(VirtualFileDrop, ATakeThatThrowsLetsTheWindowGo) {
   fake.input.cursor = pointerOnRow(kRowTwo);
   EXPECT_THROW(app->Form1().window().onOleDrop([]() -> TakenDrop { throw std::bad_alloc(); }),
                std::bad_alloc);
-  EXPECT_FALSE(app->Form1().dropBusy);
+  EXPECT_FALSE(app->Form1().dropsBusy);
   EXPECT_EQ(fake.toolkit.runPosted(), 0);
 }
 
@@ -328,6 +363,89 @@ TEST_F(VirtualFileDrop, TheWindowStaysUpFromTheDropToTheEndOfTheSave) {
   };
   oleDrop(kRowTwo, virtualFile("photo.jpg"));
   EXPECT_TRUE(shownInDialog);
+}
+
+// A drop made while another's box is open (its loop takes drops too) is counted with it: the
+// window stays up until both are done, and the first tick after the last one hides it.
+TEST_F(VirtualFileDrop, ASecondDropWhileTheFirstsDialogIsOpenKeepsTheWindowUpUntilBothAreDone) {
+  const struct {
+    const char* what;
+    std::function<void(VirtualFileDrop&)> secondDrop;
+  } cases[] = {
+      {"a dropped file",
+       [](VirtualFileDrop& t) { t.drop(kRowOne, {t.source("second.jpg", "2")}); }},
+      {"an OLE drop",
+       [](VirtualFileDrop& t) { t.oleDrop(kRowOne, t.virtualFile("second.jpg", "2")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(fake.folder.path() / "one");
+    fs::create_directory(fake.folder.path() / "one");
+    start(kSaveAskName);
+    Window& window = app->Form1().window();
+    fake.input.title = "写真 - Mozilla Firefox";
+    fake.input.held.insert(vk::kLeftButton);
+    fake.input.cursor = Point{1279, kWindowTop};
+    app->watcher().Timer1Timer();
+    ASSERT_TRUE(window.visible());
+    fake.input.held.erase(vk::kLeftButton);
+    app->Form1().shiftOverride = true;  // the first drop asks for a name
+    std::vector<bool> shownAfterSecond;
+    bool secondMade = false;
+    fake.interaction.duringModal = [&] {
+      if (std::exchange(secondMade, true)) return;
+      app->Form1().shiftOverride = false;
+      c.secondDrop(*this);
+      for (int tick = 0; tick < 3; ++tick) {
+        app->watcher().Timer1Timer();
+        shownAfterSecond.push_back(window.visible());
+      }
+    };
+
+    oleDrop(kRowTwo, virtualFile("first.jpg"));
+
+    EXPECT_EQ(shownAfterSecond, std::vector<bool>(3, true));
+    EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"second.jpg", "2"}}));
+    EXPECT_EQ(app->Form1().dropsBusy, 0u);
+    EXPECT_TRUE(window.visible());
+    app->watcher().Timer1Timer();
+    EXPECT_FALSE(window.visible());
+  }
+}
+
+// The dragging program's data is let go only when the save is done, after any box it opened: a
+// program that deletes the file it offered once it is let go would otherwise fail the save.
+TEST_F(VirtualFileDrop, TheDraggingProgramsDataIsLetGoOnlyWhenTheSaveIsDone) {
+  const struct {
+    const char* what;
+    std::size_t row;
+    bool shift;
+    std::size_t boxes;
+  } cases[] = {
+      {"a direct save", kRowTwo, false, 0},
+      {"the file-name dialog", kRowTwo, true, 1},
+      {"the system's error box", kRowGone, false, 1},
+      {"off the panels", kRowModeLabel, false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(kSaveOverwrite);
+    app->Form1().shiftOverride = c.shift;
+    std::optional<unsigned> busyWhenLetGo;
+    std::vector<bool> heldInBox;
+    fake.interaction.duringModal = [&] { heldInBox.push_back(!busyWhenLetGo.has_value()); };
+    TakenDrop taken = virtualFile("photo.jpg");
+    taken.dragData = std::shared_ptr<void>(new int(0), [&](void* data) {
+      delete static_cast<int*>(data);
+      busyWhenLetGo = app->Form1().dropsBusy;
+    });
+
+    oleDrop(c.row, std::move(taken));
+
+    EXPECT_EQ(heldInBox, std::vector<bool>(c.boxes, true));
+    // Let go before the drop stops counting, so the window is still up for it.
+    EXPECT_EQ(busyWhenLetGo, std::optional<unsigned>(1));
+  }
 }
 
 }  // namespace

@@ -69,8 +69,10 @@ def title_argument(title):
 
 class OleDragSource:
     def __init__(self, desktop, log_dir, offer, title=CHROME_TITLE,
-                 target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False):
-        """offset: how far below the drop window's top to let go (its middle when None)."""
+                 target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False,
+                 delete_on_release=False):
+        """offset: how far below the drop window's top to let go (its middle when None).
+        delete_on_release: the offered file is deleted once the data is let go."""
         self._desktop = desktop
         arguments = [str(desktop.probe_exe), "oledrag", title_argument(title),
                      *offer.arguments(), f"edge={edge[0]},{edge[1]}", f"target={target_class}"]
@@ -78,6 +80,8 @@ class OleDragSource:
             arguments.append(f"offset={offset}")
         if stay:
             arguments.append("stay")
+        if delete_on_release:
+            arguments.append("deleteonrelease")
         out_path = log_dir / "drag-source.out"
         self._process = desktop.wine.start(arguments, log_dir / "drag-source.log",
                                            out_path=out_path)

@@ -5,13 +5,17 @@ from .xserver import darkest_level, wait_for_drawing
 
 MENU_CLASS = "#32768"
 TRAY_CLASS = "Shell_TrayWnd"
+SEPARATOR = "-"
+START_WITH_WINDOWS = "Windows 起動時に開始(&S)"
 TRAY_MENU = ("保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード",
-             "プロパティ(&P)...", "バージョン情報(&V)...", "終了(&E)")
+             "プロパティ(&P)...", "バージョン情報(&V)...", SEPARATOR, START_WITH_WINDOWS,
+             SEPARATOR, "終了(&E)")
 SUBMENUS = {
     "ドロップウィンドウサイズ": ("小さい", "普通", "大きい"),
     "保存モード": ("上書き", "別名保存", "ファイル名入力"),
 }
-# Wine draws a popup menu as a 3-pixel frame around items of one height.
+# Wine draws a popup menu as a 3-pixel frame around items of one height, and each separator
+# about half as high as an item (9 pixels against 17 at 96 DPI).
 MENU_MARGIN = 3
 # Clicks land near an item's left end, away from the icon's tooltip at the right.
 CLICK_INSET = 24
@@ -21,13 +25,22 @@ DARK_TEXT = 0.25
 EMPTY_DESKTOP_POINT = (8, 8)
 
 
-def item_rect(menu, index, count):
+def separator_height(item_height):
+    return (item_height + 1) // 2
+
+
+def item_rect(menu, index, items):
+    """The rectangle of items[index] in a menu drawn with items, SEPARATOR among them."""
     left, top, right, bottom = menu.rect
     inner = bottom - top - 2 * MENU_MARGIN
-    expect(inner > 0 and inner % count == 0,
-           f"a menu of {count} items should be {count} equal rows, but it is {inner} pixels high")
-    height = inner // count
-    item_top = top + MENU_MARGIN + index * height
+    separators = items.count(SEPARATOR)
+    rows = len(items) - separators
+    height = next((h for h in range(1, inner + 1)
+                   if rows * h + separators * separator_height(h) == inner), None)
+    expect(height is not None,
+           f"a menu of {rows} items and {separators} separators cannot be {inner} pixels high")
+    item_top = top + MENU_MARGIN + sum(
+        separator_height(height) if item == SEPARATOR else height for item in items[:index])
     return left + MENU_MARGIN, item_top, right - MENU_MARGIN, item_top + height
 
 
@@ -78,7 +91,7 @@ class Tray:
             expect(caption in items, f"{caption!r} is not among {items}")
             if position == len(path) - 1 and when_open:
                 when_open()
-            rect = item_rect(menu, items.index(caption), len(items))
+            rect = item_rect(menu, items.index(caption), items)
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
             if caption in SUBMENUS:
                 menu = self._wait_submenu(menu, rect)
@@ -92,7 +105,9 @@ class Tray:
         wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, menu.rect, "the menu")
         shown = []
         for index, caption in enumerate(TRAY_MENU):
-            left, top, right, bottom = item_rect(menu, index, len(TRAY_MENU))
+            if caption == SEPARATOR:
+                continue
+            left, top, right, bottom = item_rect(menu, index, TRAY_MENU)
             level = darkest_level(self._desktop.screen, self._desktop.scratch_shot,
                                   left + CLICK_INSET, top, right - left - CLICK_INSET,
                                   bottom - top)
@@ -104,7 +119,7 @@ class Tray:
         """With the menu open, clicks its items one after the other, as a person trying them."""
         menu = self._app.wait_window(MENU_CLASS)
         for caption in captions:
-            rect = item_rect(menu, TRAY_MENU.index(caption), len(TRAY_MENU))
+            rect = item_rect(menu, TRAY_MENU.index(caption), TRAY_MENU)
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
         wait_until("the tray menu to close", lambda: not self.menus())
 

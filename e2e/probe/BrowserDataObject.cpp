@@ -67,6 +67,10 @@ class BrowserDataObject final : public ComObject<IDataObject> {
     }
   }
 
+  ~BrowserDataObject() override {
+    if (options_.deleteOnRelease) DeleteFileA(options_.file);
+  }
+
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (!medium) return E_POINTER;
     const FORMATETC* offer = nullptr;

@@ -110,6 +110,10 @@ bool ParseDragOptions(int count, char** arguments, DragOptions* options) {
       options->stay = true;
       continue;
     }
+    if (std::strcmp(arguments[i], "deleteonrelease") == 0) {
+      options->deleteOnRelease = true;
+      continue;
+    }
     char key[16] = {};
     const char* equals = std::strchr(arguments[i], '=');
     const std::size_t keyLength = equals ? static_cast<std::size_t>(equals - arguments[i]) : 0;

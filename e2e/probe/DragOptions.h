@@ -23,6 +23,9 @@ struct DragOptions {
   bool offsetGiven = false;
   int offset = 0;
   bool stay = false;
+  // Deletes the offered file when the last reference to the data goes, as a browser deletes the
+  // temporary copy it offered.
+  bool deleteOnRelease = false;
 };
 
 bool ParseDragOptions(int count, char** arguments, DragOptions* options);

@@ -1,11 +1,11 @@
 """While the folder-list editor or the properties dialog is open, the tray commands that would
-conflict with it cannot be chosen; the about dialog and exit always can."""
+conflict with it cannot be chosen; the about dialog, starting with Windows and exit always can."""
 
 from harness import settings_file
 from harness.cases import case
 from harness.dialog import Dialog
 from harness.scenarios_support import expect_no_taskbar_button
-from harness.tray import Tray
+from harness.tray import START_WITH_WINDOWS, Tray
 from harness.waits import Failure, expect, wait_until
 
 EDITOR, SIZE, MODE = "保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード"
@@ -35,7 +35,7 @@ def open_dialogs_hold_back_conflicting_tray_commands(session):
 
     tray.choose(EDITOR)
     Dialog(session, app, "TForm2")
-    expect_available(tray, [EDITOR, ABOUT, EXIT])
+    expect_available(tray, [EDITOR, ABOUT, START_WITH_WINDOWS, EXIT])
     session.screenshot("tray-menu-with-editor-open")
     # Clicks on the greyed entries do nothing; the about command after them works.
     tray.click_items(SIZE, PROPERTIES, ABOUT)
@@ -73,7 +73,7 @@ def open_dialogs_hold_back_conflicting_tray_commands(session):
 
     tray.choose(PROPERTIES)
     Dialog(session, app, "TForm5")
-    expect_available(tray, [PROPERTIES, ABOUT, EXIT])
+    expect_available(tray, [PROPERTIES, ABOUT, START_WITH_WINDOWS, EXIT])
     tray.click_items(EDITOR, MODE, EXIT)
     code = app.wait_exit(timeout=15)
     expect(code == 0, f"exit with the properties open ended with code {code}")

@@ -4,7 +4,8 @@ the browser's drag loop left free while the program saves it."""
 import random
 
 from harness.cases import ANY_WINDOWS, case
-from harness.ole_drag import EDGE_TITLE, OleDragSource, UrlOnly, VirtualFile, stage_file
+from harness.ole_drag import (EDGE_TITLE, STAGING_FOLDER, FileDrop, OleDragSource, UrlOnly,
+                              VirtualFile, stage_file)
 from harness.waits import Failure, expect, expect_steady, wait_until
 from scenarios.drops import (MODE_LABEL_ROW, QUIET_SECONDS, SECOND_ROW, SMALL_PANEL,
                              THREE_FOLDERS, app_has_no_box, linux_path, settings)
@@ -27,10 +28,10 @@ class VirtualDrag:
         self.app = session.start_app()
         self.app.wait_window("TForm1", visible=False, timeout=20)
 
-    def drag(self, offer, row=SECOND_ROW, **options):
+    def drag(self, offer, row=SECOND_ROW, log_dir=None, **options):
         """Drags `offer` from a browser window onto the panel in `row`; returns the source, once
-        its drag has ended, and its result event."""
-        source = OleDragSource(self.session, self.session.work_dir, offer,
+        its drag has ended, and its result event. Each drag of a case needs a log_dir of its own."""
+        source = OleDragSource(self.session, log_dir or self.session.work_dir, offer,
                                offset=row * SMALL_PANEL + SMALL_PANEL // 2, **options)
         return source, source.drag(timeout=30)
 
@@ -62,6 +63,22 @@ def chrome_virtual_file(session):
     expect_dropped(result)
     drag.wait_saved(SECOND_ROW, {"写真.jpg": data})
     drag.app.wait_no_window("TForm1", timeout=5)
+
+
+@case("ole.device_names_are_saved_as_real_files", settings=settings(1))
+def device_names(session):
+    # Opened as they are, "nul.jpg" is the NUL device: a "save" with its notice and no file.
+    drag = VirtualDrag(session)
+    saved = {}
+    for name, kept in (("nul.jpg", "_nul.jpg"), ("CON.png", "_CON.png")):
+        data = image(name)
+        log_dir = session.work_dir / kept
+        log_dir.mkdir()
+        _, result = drag.drag(drag.virtual_file(name, data), log_dir=log_dir)
+        expect_dropped(result)
+        saved[kept] = data
+        drag.wait_saved(SECOND_ROW, saved)
+        drag.app.wait_no_window("TForm1", timeout=5)
 
 
 @case("ole.name_outside_code_page_932_keeps_its_unicode_name", settings=settings(1))
@@ -118,5 +135,32 @@ def save_dialog_leaves_the_browser_free(session):
     drag.app.wait_no_window("#32770", timeout=10)
     expect(dialog is not None and drag.contents(SECOND_ROW) == {"photo.jpg": b"old"},
            "a cancelled dialog changed the folder")
+    drag.app.wait_no_window("TForm1", timeout=5)
+    source.close()
+
+
+@case("ole.offered_file_is_kept_until_the_save_dialog_is_done", settings=settings(2))
+def offered_file_kept_through_the_dialog(session):
+    # A browser may delete the file it offered as soon as its data is let go: the program holds
+    # the data until the save is done, not only until its dialog's loop runs.
+    drag = VirtualDrag(session)
+    (drag.folders[SECOND_ROW] / "photo.jpg").write_bytes(b"old")
+    data = image("offered")
+    offered = session.wine.prefix / "drive_c" / STAGING_FOLDER / "photo.jpg"
+    source, result = drag.drag(FileDrop(stage_file(session, "photo.jpg", data)), stay=True,
+                               delete_on_release=True)
+    expect_dropped(result)
+    dialog = drag.app.wait_window("#32770", title="名前を付けて保存", timeout=10)
+    expect_steady("the offered file was deleted while the save dialog was open",
+                  offered.exists, QUIET_SECONDS)
+    # The proposed name is taken: the dialog asks before replacing it.
+    session.input.key("Return")
+    wait_until("the question before replacing",
+               lambda: any(w.cls == "#32770" and w.visible and w.hwnd != dialog.hwnd
+                           for w in drag.app.windows()), timeout=10)
+    session.input.key("Return")
+    drag.wait_saved(SECOND_ROW, {"photo.jpg": data})
+    expect(app_has_no_box(drag), "the save said something")
+    wait_until("the offered file let go after the save", lambda: not offered.exists(), timeout=10)
     drag.app.wait_no_window("TForm1", timeout=5)
     source.close()

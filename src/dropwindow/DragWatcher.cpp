@@ -61,7 +61,7 @@ void DragWatcher::Timer1Timer() {
     case State::Hiding:
       // A drop still being handled, perhaps inside its save dialog, keeps the window up, and so
       // does an OLE drag over it, whose drop can come a tick after the button is up.
-      if (form_.dropBusy || form_.dragOver) return;
+      if (form_.dropsBusy > 0 || form_.dragOver) return;
       form_.window().setVisible(false);
       state_ = State::Idle;
       break;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "dropwindow/DownloadedSource.h"
 #include "dropwindow/DroppedFile.h"
 #include "dropwindow/FileNames.h"
 #include "dropwindow/Qmt.h"
@@ -12,37 +13,35 @@
 namespace qm {
 namespace {
 
-// The watcher must not hide the window while a box of the flow is open, and the list must be
-// released before the window may go, also when the flow throws.
+// One drop in the count of drops being handled, from construction to end() or destruction, so
+// that a flow that throws still lets the window go. A count, not a flag: a box of one drop runs
+// a loop that takes the next drop, and the window must stay up until the last one is done.
+class BusyDrop {
+ public:
+  explicit BusyDrop(unsigned& busy) : busy_(&busy) { ++busy; }
+  ~BusyDrop() { end(); }
+  BusyDrop(const BusyDrop&) = delete;
+  BusyDrop& operator=(const BusyDrop&) = delete;
+  void end() {
+    if (busy_) --*busy_;
+    busy_ = nullptr;
+  }
+
+ private:
+  unsigned* busy_;
+};
+
+// The list must be released before the drop stops counting.
 class DropInProgress {
  public:
-  DropInProgress(bool& busy, DroppedFiles& files) : busy_(busy), files_(files) { busy_ = true; }
-  ~DropInProgress() {
-    files_.finish();
-    busy_ = false;
-  }
+  DropInProgress(unsigned& busy, DroppedFiles& files) : busy_(busy), files_(files) {}
+  ~DropInProgress() { files_.finish(); }
   DropInProgress(const DropInProgress&) = delete;
   DropInProgress& operator=(const DropInProgress&) = delete;
 
  private:
-  bool& busy_;
+  BusyDrop busy_;
   DroppedFiles& files_;
-};
-
-// Clears the drop-busy flag when the save is done, also when it throws, unless the save has been
-// handed on to run later.
-class BusyUntilDone {
- public:
-  explicit BusyUntilDone(bool& busy) : busy_(&busy) { busy = true; }
-  ~BusyUntilDone() {
-    if (busy_) *busy_ = false;
-  }
-  BusyUntilDone(const BusyUntilDone&) = delete;
-  BusyUntilDone& operator=(const BusyUntilDone&) = delete;
-  void handOn() { busy_ = nullptr; }
-
- private:
-  bool* busy_;
 };
 
 }  // namespace
@@ -50,7 +49,7 @@ class BusyUntilDone {
 DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow) {}
 
 void DropHandler::WMDropFiles(DroppedFiles& files) {
-  const DropInProgress inProgress(form_.dropBusy, files);
+  const DropInProgress inProgress(form_.dropsBusy, files);
   const EncodedText path = files.firstPath();
   if (path.bytes.empty()) {
     // Nothing to copy; a drop on a folder still hears why, as any save that fails does.
@@ -62,21 +61,26 @@ void DropHandler::WMDropFiles(DroppedFiles& files) {
 }
 
 void DropHandler::OleDrop(const std::function<TakenDrop()>& take) {
-  BusyUntilDone untilPosted(form_.dropBusy);
+  auto busy = std::make_shared<BusyDrop>(form_.dropsBusy);
   // Before the bytes are read, which may take a while: where the user let go is where it goes.
   const DropAim aim = flow_.aim();
   auto held = std::make_shared<TakenDrop>(take());
-  form_.window().runSoon([this, aim, held] {
-    const BusyUntilDone done(form_.dropBusy);
+  form_.window().runSoon([this, aim, held, busy] {
     saveTaken(aim, *held);
+    // Only now, after any box of the save: a dragging program may delete what it offered once
+    // it is let go.
+    held->dragData.reset();
+    busy->end();
   });
-  untilPosted.handOn();
 }
 
 void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {
+  FileSystem& files = form_.platform().files;
+  // Whatever a browser's drag brings is a download, a file it offers from its cache as well.
   if (taken.isFile()) {
     const EncodedText& path = taken.filePath;
-    DroppedFile source(form_.platform().files, path);
+    DroppedFile file(files, path);
+    DownloadedSource source(files, file, taken.sourceUrl);
     flow_.save(aim, file_names::fileNameOf(path.bytes, path.encoding), path.encoding, source);
     return;
   }
@@ -87,9 +91,9 @@ void DropHandler::saveTaken(const DropAim& aim, TakenDrop& taken) {
                           kMbIconInformation);
     return;
   }
-  DropSource& source = *taken.content;
+  DownloadedSource source(files, *taken.content, taken.sourceUrl);
   // A name that code page 932 holds goes exactly the way a dropped file's name goes.
-  if (const std::optional<std::string> cp932 = form_.platform().files.utf8ToCp932(leaf)) {
+  if (const std::optional<std::string> cp932 = files.utf8ToCp932(leaf)) {
     flow_.save(aim, *cp932, TextEncoding::Cp932, source);
   } else {
     flow_.save(aim, leaf, TextEncoding::Utf8, source);

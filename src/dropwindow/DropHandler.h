@@ -16,11 +16,11 @@ class DropHandler {
   DropHandler(TForm1& form, SaveFlow& flow);
 
   // WM_DROPFILES. The other files of a drop are ignored. However the handling ends, the list
-  // is released and then the flag cleared.
+  // is released and then the drop no longer counts as busy.
   void WMDropFiles(DroppedFiles& files);
   // An OLE drop. Where it landed and Shift are read first, then what it brought is taken; the
-  // save runs from the window's own loop once the dragging program has its drop back, and the
-  // window stays up until it is done.
+  // save runs from the window's own loop once the dragging program has its drop back, the
+  // window stays up until it is done, and the dragging program's data is let go only then.
   void OleDrop(const std::function<TakenDrop()>& take);
 
  private:

@@ -21,6 +21,12 @@ std::string leafOfVirtualName(std::string_view name, TextEncoding encoding);
 // "]" of what is left. A name without "[" stays as it is.
 std::string cleanBrackets(std::string_view name, TextEncoding encoding = TextEncoding::Cp932);
 
+// A name Windows can make a file of: a device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9,
+// CONIN$, CONOUT$, in any case, before the first "." and any spaces) gets "_" in front, and
+// trailing dots and spaces, which the system would drop, are removed. Neither byte is ever part
+// of a double-byte character.
+std::string safeForWindows(std::string_view name);
+
 // `n` in decimal just before the name's last ".", or at its end when it has none.
 std::string numbered(std::string_view name, unsigned n,
                      TextEncoding encoding = TextEncoding::Cp932);

@@ -37,7 +37,7 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
   // Folder and name meet in UTF-8 when either is beyond code page 932.
   const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
   const std::optional<std::string> name = inEncoding(
-      {file_names::cleanBrackets(droppedName, encoding), encoding}, aim.folder->encoding);
+      {file_names::safeForWindows(file_names::cleanBrackets(droppedName, encoding)), encoding}, aim.folder->encoding);
   if (!folder || !name) {
     showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
     return;

@@ -30,6 +30,10 @@ class FileSystem {
                                  bool failIfExists) = 0;
   // Whether a file or folder is at `path` (GetFileAttributes succeeds).
   virtual bool exists(const EncodedText& path) = 0;
+  // Gives a file saved from a browser's drop the mark a download gets (the mark of the web), with
+  // the address it came from (UTF-8) when the drag named one, and lets the virus scanner see it.
+  // Where the system cannot mark files the file stays as it is: the save still counts.
+  virtual void markDownloaded(const EncodedText& path, const std::string& sourceUrl) = 0;
   // The system's message text for an error code, as FormatMessage gives it.
   virtual std::string systemMessage(std::uint32_t code) = 0;
 

@@ -5,6 +5,7 @@
 #include "platform/Input.h"
 #include "platform/Interaction.h"
 #include "platform/Toolkit.h"
+#include "platform/UserRegistry.h"
 
 namespace qm {
 
@@ -13,6 +14,7 @@ struct Platform {
   Input& input;
   FileSystem& files;
   Interaction& interaction;
+  UserRegistry& registry;
 };
 
 }  // namespace qm

@@ -18,6 +18,11 @@ struct TakenDrop {
   std::string virtualName;
   std::unique_ptr<DropSource> content;  // parked by the platform until it is put somewhere
   std::uint32_t contentError = 0;
+  // The page the drag came from, in UTF-8, when the drag names one.
+  std::string sourceUrl;
+  // The dragging program's data, held until the save is done: a program may delete a file it
+  // offered as soon as it is let go.
+  std::shared_ptr<void> dragData;
 
   bool isFile() const { return !filePath.bytes.empty(); }
 };

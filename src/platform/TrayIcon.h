@@ -1,6 +1,7 @@
 // The program's icon in the notification area, with its popup menu on a right click.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,9 @@ class TrayIcon {
   const std::string& tip() const { return tip_; }
   bool visible() const { return visible_; }
   void setVisible(bool v);
+
+  // Runs just before the menu opens, to bring marks that follow the system up to date.
+  std::function<void()> onMenuOpening;
 
  private:
   MenuItem& popupMenu_;

@@ -147,14 +147,12 @@ void SettingsStore::afterSave() {
 
 void SettingsStore::setSaveMode(std::int16_t mode) {
   if (mode == settings_.saveMode) return;
-  settings_.saveMode = mode;
-  saveSettings();
+  saveChange([mode](Settings& settings, ConfirmedFolderLists&) { settings.saveMode = mode; });
 }
 
 void SettingsStore::setDropWindowSize(std::int16_t size) {
   if (size == settings_.dropWindowSize) return;
-  settings_.dropWindowSize = size;
-  saveSettings();
+  saveChange([size](Settings& settings, ConfirmedFolderLists&) { settings.dropWindowSize = size; });
 }
 
 }  // namespace qm

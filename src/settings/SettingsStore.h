@@ -37,7 +37,8 @@ class SettingsStore {
   // both go back to what they were, so that memory never holds what the file does not and a
   // later save writes only what the user was told was kept.
   bool saveChange(const std::function<void(Settings&, ConfirmedFolderLists&)>& change);
-  // Store and save when the value differs from the stored one; otherwise nothing.
+  // Store and save when the value differs from the stored one; otherwise nothing. A save that
+  // fails keeps the old value, as saveChange does.
   void setSaveMode(std::int16_t mode);
   void setDropWindowSize(std::int16_t size);
 

@@ -4,7 +4,7 @@ namespace qm {
 
 Application::Application(Platform& platform)
     : store_(platform.files, platform.interaction),
-      trayMenu_(platform.toolkit, store_),
+      trayMenu_(platform, store_),
       form1_(platform, store_, trayMenu_),
       form2_(platform, store_, form1_, {&trayMenu_.N21(), &trayMenu_.N31(), &trayMenu_.N8()}),
       form3_(platform),

@@ -4,7 +4,9 @@
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/SystemErrorText.h"
 #include "platform/AppIdentity.h"
+#include "platform/Win32Codes.h"
 #include "settings/SettingsStore.h"
 
 namespace qm {
@@ -18,28 +20,39 @@ void markOne(std::initializer_list<MenuItem*> itemsByValue, int value) {
 
 }  // namespace
 
-TrayMenu::TrayMenu(Toolkit& toolkit, SettingsStore& store)
-    : store_(store),
-      popupMenu1_(toolkit, MenuItemKind::Popup, nullptr, "PopupMenu1", ""),
-      n11_(toolkit, MenuItemKind::Command, &popupMenu1_, "N11", "保存先フォルダ登録(&M)..."),
-      n21_(toolkit, MenuItemKind::Submenu, &popupMenu1_, "N21", "ドロップウィンドウサイズ"),
-      n4_(toolkit, MenuItemKind::CheckItem, &n21_, "N4", "小さい"),
-      n5_(toolkit, MenuItemKind::CheckItem, &n21_, "N5", "普通"),
-      n6_(toolkit, MenuItemKind::CheckItem, &n21_, "N6", "大きい"),
-      n31_(toolkit, MenuItemKind::Submenu, &popupMenu1_, "N31", "保存モード"),
-      n1_(toolkit, MenuItemKind::CheckItem, &n31_, "N1", "上書き"),
-      n2_(toolkit, MenuItemKind::CheckItem, &n31_, "N2", "別名保存"),
-      n3_(toolkit, MenuItemKind::CheckItem, &n31_, "N3", "ファイル名入力"),
-      n8_(toolkit, MenuItemKind::Command, &popupMenu1_, "N8", "プロパティ(&P)..."),
-      n7_(toolkit, MenuItemKind::Command, &popupMenu1_, "N7", "バージョン情報(&V)..."),
-      e1_(toolkit, MenuItemKind::Command, &popupMenu1_, "E1", "終了(&E)"),
-      trayIcon1_(toolkit, popupMenu1_, kAppTitle) {
+TrayMenu::TrayMenu(Platform& platform, SettingsStore& store)
+    : platform_(platform),
+      store_(store),
+      startup_(platform.registry),
+      popupMenu1_(platform.toolkit, MenuItemKind::Popup, nullptr, "PopupMenu1", ""),
+      n11_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "N11",
+           "保存先フォルダ登録(&M)..."),
+      n21_(platform.toolkit, MenuItemKind::Submenu, &popupMenu1_, "N21",
+           "ドロップウィンドウサイズ"),
+      n4_(platform.toolkit, MenuItemKind::CheckItem, &n21_, "N4", "小さい"),
+      n5_(platform.toolkit, MenuItemKind::CheckItem, &n21_, "N5", "普通"),
+      n6_(platform.toolkit, MenuItemKind::CheckItem, &n21_, "N6", "大きい"),
+      n31_(platform.toolkit, MenuItemKind::Submenu, &popupMenu1_, "N31", "保存モード"),
+      n1_(platform.toolkit, MenuItemKind::CheckItem, &n31_, "N1", "上書き"),
+      n2_(platform.toolkit, MenuItemKind::CheckItem, &n31_, "N2", "別名保存"),
+      n3_(platform.toolkit, MenuItemKind::CheckItem, &n31_, "N3", "ファイル名入力"),
+      n8_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "N8", "プロパティ(&P)..."),
+      n7_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "N7", "バージョン情報(&V)..."),
+      separator1_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "Separator1", ""),
+      startWithWindows_(platform.toolkit, MenuItemKind::CheckItem, &popupMenu1_, "StartWithWindows",
+                        "Windows 起動時に開始(&S)"),
+      separator2_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "Separator2", ""),
+      e1_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "E1", "終了(&E)"),
+      trayIcon1_(platform.toolkit, popupMenu1_, kAppTitle) {
   n1_.onClick = [this] { N1Click(); };
   n2_.onClick = [this] { N2Click(); };
   n3_.onClick = [this] { N3Click(); };
   n4_.onClick = [this] { N4Click(); };
   n5_.onClick = [this] { N5Click(); };
   n6_.onClick = [this] { N6Click(); };
+  startWithWindows_.onClick = [this] { StartWithWindowsClick(); };
+  trayIcon1_.onMenuOpening = [this] { markStartWithWindows(); };
+  markStartWithWindows();
 }
 
 void TrayMenu::attachWindows(const Windows& windows) {
@@ -58,14 +71,17 @@ void TrayMenu::markDropWindowSize(std::int16_t dropWindowSize) {
   markOne({&n4_, &n5_, &n6_}, dropWindowSize);
 }
 
+// The mark goes on the choice at once; a save that fails puts it back on the value kept.
 void TrayMenu::chooseSaveMode(std::int16_t saveMode) {
   markSaveMode(saveMode);
   store_.setSaveMode(saveMode);
+  markSaveMode(store_.settings().saveMode);
 }
 
 void TrayMenu::chooseDropWindowSize(std::int16_t dropWindowSize) {
   markDropWindowSize(dropWindowSize);
   store_.setDropWindowSize(dropWindowSize);
+  markDropWindowSize(store_.settings().dropWindowSize);
 }
 
 void TrayMenu::N1Click() {
@@ -109,6 +125,19 @@ void TrayMenu::N7Click() {
 void TrayMenu::E1Click() {
   // The drop window is the main window: closing it ends the message loop.
   windows_.value().dropWindow.window().close();
+}
+
+void TrayMenu::markStartWithWindows() {
+  startWithWindows_.setChecked(startup_.isOn());
+}
+
+void TrayMenu::StartWithWindowsClick() {
+  const std::uint32_t error = startup_.isOn() ? startup_.turnOff() : startup_.turnOn();
+  markStartWithWindows();
+  if (error != 0) {
+    platform_.interaction.messageBox(systemErrorText(platform_.files.systemMessage(error), error),
+                                     kAppTitle, kMbOk | kMbIconError);
+  }
 }
 
 }  // namespace qm

@@ -1,5 +1,5 @@
 // The tray icon and its popup menu, from which the user reaches every command. The menu's check
-// marks show the stored save mode and drop window size.
+// marks show the stored save mode and drop window size, and whether Windows starts the program.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,9 @@
 
 #include "dropwindow/SettingsMarks.h"
 #include "platform/Menu.h"
+#include "platform/Platform.h"
 #include "platform/TrayIcon.h"
+#include "shell/StartWithWindows.h"
 
 namespace qm {
 
@@ -16,13 +18,12 @@ class TForm1;
 class TForm2;
 class TForm3;
 class TForm5;
-class Toolkit;
 
 class TrayMenu : public SettingsMarks {
  public:
   // Builds the menu and the icon, hidden. The size and save-mode commands work from here on; the
   // commands that open or close a window are wired by attachWindows.
-  TrayMenu(Toolkit& toolkit, SettingsStore& store);
+  TrayMenu(Platform& platform, SettingsStore& store);
 
   struct Windows {
     TForm1& dropWindow;
@@ -46,6 +47,11 @@ class TrayMenu : public SettingsMarks {
   void N8Click();
   void N7Click();
   void E1Click();
+  // Turns starting with Windows on or off, the other way from what the mark shows.
+  void StartWithWindowsClick();
+  // The mark follows the registry, which the user may change elsewhere (Task Manager, the
+  // startup-apps settings), so it is read again each time the menu opens.
+  void markStartWithWindows();
 
   MenuItem& PopupMenu1() { return popupMenu1_; }
   MenuItem& N11() { return n11_; }
@@ -59,6 +65,9 @@ class TrayMenu : public SettingsMarks {
   MenuItem& N3() { return n3_; }
   MenuItem& N8() { return n8_; }
   MenuItem& N7() { return n7_; }
+  MenuItem& Separator1() { return separator1_; }
+  MenuItem& StartWithWindowsItem() { return startWithWindows_; }
+  MenuItem& Separator2() { return separator2_; }
   MenuItem& E1() { return e1_; }
   TrayIcon& TrayIcon1() { return trayIcon1_; }
 
@@ -66,7 +75,9 @@ class TrayMenu : public SettingsMarks {
   void chooseSaveMode(std::int16_t saveMode);
   void chooseDropWindowSize(std::int16_t dropWindowSize);
 
+  Platform& platform_;
   SettingsStore& store_;
+  StartWithWindows startup_;
   std::optional<Windows> windows_;
 
   // Items join their parent in the order they are built, so this order is the menu's.
@@ -82,6 +93,9 @@ class TrayMenu : public SettingsMarks {
   MenuItem n3_;
   MenuItem n8_;
   MenuItem n7_;
+  MenuItem separator1_;
+  MenuItem startWithWindows_;
+  MenuItem separator2_;
   MenuItem e1_;
   TrayIcon trayIcon1_;
 };

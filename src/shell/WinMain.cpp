@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/Win32UserRegistry.h"
 #include "shell/Application.h"
 
 namespace {
@@ -25,7 +26,8 @@ int runProgram(HINSTANCE instance) {
   qm::Win32Input input;
   qm::Win32FileSystem files;
   qm::Win32Interaction interaction(toolkit.owner());
-  qm::Platform platform{toolkit, input, files, interaction};
+  qm::Win32UserRegistry registry;
+  qm::Platform platform{toolkit, input, files, interaction, registry};
   try {
     qm::Application application(platform);
     toolkit.runMessageLoop();

@@ -16,6 +16,7 @@
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
+#include "platform/fake/FakeUserRegistry.h"
 #include "settings/SettingsFile.h"
 #include "shell/Application.h"
 
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeInput input;
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
-  Platform platform{toolkit, input, files, interaction};
+  FakeUserRegistry registry;
+  Platform platform{toolkit, input, files, interaction, registry};
   Application app(platform);
   TForm2& editor = app.Form2();
   app.trayMenu().N11().onClick();

@@ -20,6 +20,7 @@
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
+#include "platform/fake/FakeUserRegistry.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
@@ -78,7 +79,8 @@ Bytes loadLayOutAndSave() {
   FakeInput input;
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
-  Platform platform{toolkit, input, files, interaction};
+  FakeUserRegistry registry;
+  Platform platform{toolkit, input, files, interaction, registry};
   SettingsStore store(files, interaction);
   NoMarks marks;
   TForm1 form(platform, store, marks);

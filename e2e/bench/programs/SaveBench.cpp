@@ -20,6 +20,7 @@
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Toolkit.h"
+#include "platform/win32/Win32UserRegistry.h"
 #include "platform/win32/Win32WholeCopy.h"
 #include "shell/Application.h"
 
@@ -119,7 +120,8 @@ int main(int argc, char** argv) {
   qm::Win32Input input;
   TimedFiles files;
   qm::Win32Interaction interaction(toolkit.owner());
-  qm::Platform platform{toolkit, input, files, interaction};
+  qm::Win32UserRegistry registry;
+  qm::Platform platform{toolkit, input, files, interaction, registry};
   qm::Application app(platform);
   app.store().setSaveMode(static_cast<std::int16_t>(std::atoi(argv[1])));
 

@@ -5,6 +5,8 @@
 
 #include <deque>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -24,6 +26,9 @@ class DiskFileSystem : public FileSystem {
   std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
                          bool failIfExists) override;
   bool exists(const EncodedText& path) override;
+  void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override {
+    marked.push_back({path.bytes, path.encoding, sourceUrl});
+  }
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
   std::optional<std::string> utf8ToCp932(const std::string& text) override;
@@ -41,9 +46,16 @@ class DiskFileSystem : public FileSystem {
   std::deque<std::uint32_t> copyErrors;
   // Attributes the host has no word for (hidden, system), by the file's path on the host.
   std::map<std::string, std::uint32_t> markedAttributes;
-  int writes = 0;  // replaceFile calls
-  int reads = 0;   // readFile calls that opened a file
-  int copies = 0;  // copyFile calls
+  struct Marked {
+    std::string path;
+    TextEncoding encoding;
+    std::string sourceUrl;
+    friend bool operator==(const Marked&, const Marked&) = default;
+  };
+  std::vector<Marked> marked;  // markDownloaded calls, in order
+  int writes = 0;              // replaceFile calls
+  int reads = 0;               // readFile calls that opened a file
+  int copies = 0;              // copyFile calls
 
  private:
   EncodedText exePath_;

@@ -33,6 +33,12 @@ CLIPFORMAT contentsFormat() {
   return format;
 }
 
+CLIPFORMAT urlFormat() {
+  static const CLIPFORMAT format =
+      static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"UniformResourceLocatorW"));
+  return format;
+}
+
 FORMATETC formatOf(CLIPFORMAT format, DWORD media, LONG item = -1) {
   return FORMATETC{format, nullptr, DVASPECT_CONTENT, item, media};
 }
@@ -203,6 +209,18 @@ void takeVirtualFile(IDataObject* data, const Medium& group, TakenDrop& taken) {
   }
 }
 
+// Where the dragged thing came from, for the mark a download gets; empty when the drag does not
+// say. Read from within the block the source handed over, never past it.
+std::string sourceUrlOf(IDataObject* data) {
+  const Medium url(data, formatOf(urlFormat(), TYMED_HGLOBAL));
+  if (!url.ok() || url.get().tymed != TYMED_HGLOBAL) return std::string();
+  const GlobalLock lock(url.get().hGlobal);
+  if (!lock.bytes()) return std::string();
+  const auto* text = reinterpret_cast<const wchar_t*>(lock.bytes());
+  const std::wstring wide(text, std::find(text, text + lock.size() / sizeof(wchar_t), L'\0'));
+  return fromWide(wide, TextEncoding::Utf8).value_or(std::string());
+}
+
 }  // namespace
 
 bool offersSomethingToSave(IDataObject* data) {
@@ -218,11 +236,13 @@ TakenDrop takeDrop(IDataObject* data) {
     const Medium files(data, filesFormat());
     if (!files.absentFrom(data)) {
       takeFirstFile(files, taken);
+      if (taken.isFile()) taken.sourceUrl = sourceUrlOf(data);
       return taken;
     }
   }
   const Medium group(data, descriptor());
   if (!group.absentFrom(data)) takeVirtualFile(data, group, taken);
+  if (taken.content) taken.sourceUrl = sourceUrlOf(data);
   return taken;
 }
 

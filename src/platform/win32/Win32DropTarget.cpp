@@ -78,13 +78,14 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL
       window_.onOleDrop([data] {
         TakenDrop taken = takeDrop(data);
         markDropMoment(DropMoment::Taken);
+        // Held by the drop until its save is done, dialog and all: a program may delete the
+        // file it offered once it is let go, and the last release goes back to that program
+        // and waits for its answer, which would hold the save back.
+        data->AddRef();
+        taken.dragData.reset(data, [](IDataObject* held) { held->Release(); });
         return taken;
       });
     });
-    // Held until the save posted above has run: the last release of another program's data
-    // goes back to that program and waits for its answer, which would hold the save back.
-    data->AddRef();
-    window_.runSoon([data] { data->Release(); });
   }
   setOver(false);
   return S_OK;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32AttachmentMark.h"
 #include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
@@ -100,6 +101,12 @@ std::uint32_t Win32FileSystem::copyFile(const EncodedText& from, const EncodedTe
 bool Win32FileSystem::exists(const EncodedText& path) {
   std::wstring wide;
   return named(path, wide) && GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32FileSystem::markDownloaded(const EncodedText& path, const std::string& sourceUrl) {
+  const std::optional<std::wstring> widePath = toWide(path.bytes, path.encoding);
+  if (!widePath) return;
+  markAsDownloaded(*widePath, toWide(sourceUrl, TextEncoding::Utf8).value_or(std::wstring()));
 }
 
 std::string Win32FileSystem::systemMessage(std::uint32_t code) {

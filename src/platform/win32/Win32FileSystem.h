@@ -14,6 +14,7 @@ class Win32FileSystem : public FileSystem {
   std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
                          bool failIfExists) override;
   bool exists(const EncodedText& path) override;
+  void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override;
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
   std::optional<std::string> utf8ToCp932(const std::string& text) override;

@@ -24,7 +24,9 @@ Win32MenuPeer::Win32MenuPeer(Win32Toolkit& toolkit, MenuItem& item)
   }
   if (!item.parent()) return;
   HMENU parent = toolkit.menuOf(item.parent());
-  if (menu_) {
+  if (item.kind() == MenuItemKind::Separator) {
+    AppendMenuW(parent, MF_SEPARATOR, 0, nullptr);
+  } else if (menu_) {
     AppendMenuW(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu_),
                 widen(item.caption()).c_str());
   } else {

@@ -48,6 +48,7 @@ void TrayIconPeer::taskbarCreated() {
 }
 
 void TrayIconPeer::showMenu() {
+  if (icon_.onMenuOpening) toolkit_.guarded(icon_.onMenuOpening);
   POINT at;
   GetCursorPos(&at);
   HWND owner = toolkit_.owner();
