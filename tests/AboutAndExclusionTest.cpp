@@ -17,7 +17,9 @@ class AboutAndExclusionTest : public test::DialogTest {
   std::vector<std::string> enabledCommands() {
     std::vector<std::string> names;
     for (const MenuItem* item : app_->trayMenu().PopupMenu1().items()) {
-      if (item->enabled()) names.push_back(item->name());
+      if (item->enabled() && item->kind() != MenuItemKind::Separator) {
+        names.push_back(item->name());
+      }
     }
     return names;
   }

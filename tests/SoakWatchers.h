@@ -50,8 +50,7 @@ class SoakFiles : public DiskFileSystem {
     return done;
   }
 
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
-                         bool failIfExists) override {
+  CopyOutcome copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
     const fs::path target = onHost(to);
     const bool chosen = dialogAnswer && target == *dialogAnswer;
     // The folder part as written: a name that the clean-up leaves as ".." aims at the folder's
@@ -66,9 +65,9 @@ class SoakFiles : public DiskFileSystem {
       violation_("a copy replaced " + to + " in save mode " +
                  std::to_string(form->settings().saveMode));
     }
-    const std::uint32_t error = DiskFileSystem::copyFile(from, to, failIfExists);
-    savedCopies += error == 0;
-    return error;
+    const CopyOutcome outcome = DiskFileSystem::copyFile(from, to, failIfExists);
+    savedCopies += outcome.error == 0;
+    return outcome;
   }
 
  private:

@@ -74,6 +74,10 @@ TEST_F(TrayMenuTest, MenuHoldsTheCommandsInOrder) {
       {"N3", "ファイル名入力", check, 1},
       {"N8", "プロパティ(&P)...", command, 0},
       {"N7", "バージョン情報(&V)...", command, 0},
+      {"N12", "", MenuItemKind::Separator, 0},
+      {"U1", "直前の保存を元に戻す(&U)", command, 0},
+      {"O1", "最後に保存したフォルダを開く(&O)", command, 0},
+      {"N13", "", MenuItemKind::Separator, 0},
       {"E1", "終了(&E)", command, 0},
   };
   EXPECT_EQ(items, expected);

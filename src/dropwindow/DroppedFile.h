@@ -14,7 +14,7 @@ class DroppedFile : public DropSource {
   DroppedFile(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
 
   // A file on disk has a code page 932 name, so its targets are code page 932 too.
-  std::uint32_t putAt(const std::string& target, TextEncoding, bool failIfExists) override {
+  CopyOutcome putAt(const std::string& target, TextEncoding, bool failIfExists) override {
     return files_.copyFile(path_, target, failIfExists);
   }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CopyOutcome.h"
 #include "text/Encoding.h"
 
 namespace qm {
@@ -22,9 +23,20 @@ class FileSystem {
   // Writes `bytes` to a temporary file beside `path` and puts it in place in one step. On any
   // failure the old file is left as it was and false is returned.
   virtual bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
-  // CopyFileA: returns 0 on success, otherwise the system error code.
-  virtual std::uint32_t copyFile(const std::string& from, const std::string& to,
-                                 bool failIfExists) = 0;
+  // As CopyFileA, with the old file it replaces sent to the Recycle Bin where the drive has one.
+  virtual CopyOutcome copyFile(const std::string& from, const std::string& to,
+                               bool failIfExists) = 0;
+  // The file's size and time of last change; none when it is not there.
+  virtual std::optional<FileStamp> stamp(const std::string& path, TextEncoding encoding) = 0;
+  // Sends the file to the Recycle Bin; 0 or the system error code. `ticket` names the item it
+  // became there.
+  virtual std::uint32_t recycle(const std::string& path, TextEncoding encoding,
+                                BinTicket& ticket) = 0;
+  // Brings that item back from the Recycle Bin to its name; 0 or the system error code.
+  virtual std::uint32_t restoreFromBin(BinTicket ticket) = 0;
+  // Clears what a run that ended half way through a save left in these folders (code page 932)
+  // and in the temporary folder.
+  virtual void sweepLeftovers(const std::vector<std::string>& folders) = 0;
   // Whether a file or folder is at `path` (GetFileAttributes succeeds).
   virtual bool exists(const std::string& path, TextEncoding encoding) = 0;
   // The system's message text for an error code, as FormatMessageA gives it.

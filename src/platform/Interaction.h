@@ -40,6 +40,8 @@ class Interaction {
   virtual std::optional<std::string> chooseFolder(const std::string& startDir) = 0;
   // PlaySoundA with no module and these flags (kSnd*).
   virtual void playSound(const std::string& path, std::uint32_t flags) = 0;
+  // Opens the file's folder in the file manager with the file selected.
+  virtual void showInFolder(const std::string& path, TextEncoding encoding) = 0;
   // ShellExecuteA with no owner and no verb, SW_SHOWNORMAL.
   virtual void shellExecute(const std::string& file, const std::string& parameters) = 0;
 };

@@ -12,7 +12,7 @@ namespace qm {
 
 class Toolkit;
 
-enum class MenuItemKind { Popup, Submenu, Command, CheckItem };
+enum class MenuItemKind { Popup, Submenu, Command, CheckItem, Separator };
 
 class MenuItem {
  public:

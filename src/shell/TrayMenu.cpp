@@ -4,6 +4,7 @@
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/SaveHistory.h"
 #include "platform/AppIdentity.h"
 #include "settings/SettingsStore.h"
 
@@ -32,6 +33,10 @@ TrayMenu::TrayMenu(Toolkit& toolkit, SettingsStore& store)
       n3_(toolkit, MenuItemKind::CheckItem, &n31_, "N3", "ファイル名入力"),
       n8_(toolkit, MenuItemKind::Command, &popupMenu1_, "N8", "プロパティ(&P)..."),
       n7_(toolkit, MenuItemKind::Command, &popupMenu1_, "N7", "バージョン情報(&V)..."),
+      n12_(toolkit, MenuItemKind::Separator, &popupMenu1_, "N12", ""),
+      u1_(toolkit, MenuItemKind::Command, &popupMenu1_, "U1", "直前の保存を元に戻す(&U)"),
+      o1_(toolkit, MenuItemKind::Command, &popupMenu1_, "O1", "最後に保存したフォルダを開く(&O)"),
+      n13_(toolkit, MenuItemKind::Separator, &popupMenu1_, "N13", ""),
       e1_(toolkit, MenuItemKind::Command, &popupMenu1_, "E1", "終了(&E)"),
       trayIcon1_(toolkit, popupMenu1_, kAppTitle) {
   n1_.onClick = [this] { N1Click(); };
@@ -40,6 +45,9 @@ TrayMenu::TrayMenu(Toolkit& toolkit, SettingsStore& store)
   n4_.onClick = [this] { N4Click(); };
   n5_.onClick = [this] { N5Click(); };
   n6_.onClick = [this] { N6Click(); };
+  // Nothing is saved yet.
+  u1_.setEnabled(false);
+  o1_.setEnabled(false);
 }
 
 void TrayMenu::attachWindows(const Windows& windows) {
@@ -48,6 +56,19 @@ void TrayMenu::attachWindows(const Windows& windows) {
   n8_.onClick = [this] { N8Click(); };
   n7_.onClick = [this] { N7Click(); };
   e1_.onClick = [this] { E1Click(); };
+}
+
+void TrayMenu::attachHistory(SaveHistory& history) {
+  history_ = &history;
+  history.onChange = [this] { showWhatHistoryCanDo(); };
+  u1_.onClick = [this] { U1Click(); };
+  o1_.onClick = [this] { O1Click(); };
+  showWhatHistoryCanDo();
+}
+
+void TrayMenu::showWhatHistoryCanDo() {
+  u1_.setEnabled(history_->canUndo());
+  o1_.setEnabled(history_->canOpen());
 }
 
 void TrayMenu::markSaveMode(std::int16_t saveMode) {
@@ -104,6 +125,14 @@ void TrayMenu::N8Click() {
 
 void TrayMenu::N7Click() {
   windows_.value().about.Show();
+}
+
+void TrayMenu::U1Click() {
+  history_->undoLatest();
+}
+
+void TrayMenu::O1Click() {
+  history_->openLatestFolder();
 }
 
 void TrayMenu::E1Click() {

@@ -11,6 +11,7 @@
 
 namespace qm {
 
+class SaveHistory;
 class SettingsStore;
 class TForm1;
 class TForm2;
@@ -31,6 +32,9 @@ class TrayMenu : public SettingsMarks {
     TForm5& properties;
   };
   void attachWindows(const Windows& windows);
+  // Wires the undo and open items to the saves of this run; they are greyed while there is
+  // nothing to act on.
+  void attachHistory(SaveHistory& history);
 
   void markSaveMode(std::int16_t saveMode) override;
   void markDropWindowSize(std::int16_t dropWindowSize) override;
@@ -46,6 +50,9 @@ class TrayMenu : public SettingsMarks {
   void N8Click();
   void N7Click();
   void E1Click();
+  // These need the history given to attachHistory.
+  void U1Click();
+  void O1Click();
 
   MenuItem& PopupMenu1() { return popupMenu1_; }
   MenuItem& N11() { return n11_; }
@@ -59,15 +66,19 @@ class TrayMenu : public SettingsMarks {
   MenuItem& N3() { return n3_; }
   MenuItem& N8() { return n8_; }
   MenuItem& N7() { return n7_; }
+  MenuItem& U1() { return u1_; }
+  MenuItem& O1() { return o1_; }
   MenuItem& E1() { return e1_; }
   TrayIcon& TrayIcon1() { return trayIcon1_; }
 
  private:
   void chooseSaveMode(std::int16_t saveMode);
   void chooseDropWindowSize(std::int16_t dropWindowSize);
+  void showWhatHistoryCanDo();
 
   SettingsStore& store_;
   std::optional<Windows> windows_;
+  SaveHistory* history_ = nullptr;
 
   // Items join their parent in the order they are built, so this order is the menu's.
   MenuItem popupMenu1_;
@@ -82,6 +93,10 @@ class TrayMenu : public SettingsMarks {
   MenuItem n3_;
   MenuItem n8_;
   MenuItem n7_;
+  MenuItem n12_;
+  MenuItem u1_;
+  MenuItem o1_;
+  MenuItem n13_;
   MenuItem e1_;
   TrayIcon trayIcon1_;
 };

@@ -19,8 +19,13 @@ class DiskFileSystem : public FileSystem {
   bool replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
   // As CopyFileA: a read-only, hidden or system target is never replaced, and a folder the
   // user may not write into takes no file (the tests run as root, who could).
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
-                         bool failIfExists) override;
+  // An old file it replaces goes to the bin below when `hasRecycleBin`.
+  CopyOutcome copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  std::optional<FileStamp> stamp(const std::string& path, TextEncoding encoding) override;
+  std::uint32_t recycle(const std::string& path, TextEncoding encoding, BinTicket& ticket) override;
+  std::uint32_t restoreFromBin(BinTicket ticket) override;
+  // The folders and `temporaryFolder`, by the program's own rules (platform/Leftovers).
+  void sweepLeftovers(const std::vector<std::string>& folders) override;
   bool exists(const std::string& path, TextEncoding encoding) override;
   std::string systemMessage(std::uint32_t code) override;
   std::optional<std::string> cp932ToUtf8(const std::string& text) override;
@@ -36,6 +41,20 @@ class DiskFileSystem : public FileSystem {
   ReplaceFault replaceFault = ReplaceFault::None;
   // Errors the next copies fail with, taken in order, before they touch the disk.
   std::deque<std::uint32_t> copyErrors;
+  // Whole failures the next copies end with, the old file's place included; before copyErrors.
+  std::deque<CopyOutcome> copyFailures;
+  // The Recycle Bin: what went there, by its ticket less one, as long as it is there.
+  struct BinItem {
+    std::string from;  // the path on the host it came from
+    std::string bytes;
+    bool restored = false;
+  };
+  std::vector<BinItem> bin;
+  bool hasRecycleBin = true;
+  // Errors the next restores from the bin fail with, taken in order.
+  std::deque<std::uint32_t> restoreErrors;
+  std::string temporaryFolder;     // on the host; none when empty
+  std::vector<std::string> swept;  // the folders each sweep was given, on the host
   // Attributes the host has no word for (hidden, system), by the file's path on the host.
   std::map<std::string, std::uint32_t> markedAttributes;
   int writes = 0;  // replaceFile calls
@@ -43,7 +62,11 @@ class DiskFileSystem : public FileSystem {
   int copies = 0;  // copyFile calls
 
  private:
+  // The copy itself, as CopyFileA; the bytes of a file it replaced stay in oldBytes_.
+  std::uint32_t copyBytesTo(const std::string& from, const std::string& to, bool failIfExists);
+
   std::string exePath_;
+  std::optional<std::string> oldBytes_;
 };
 
 }  // namespace qm

@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32Leftovers.h"
+#include "platform/win32/Win32OwnFile.h"
+#include "platform/win32/Win32RecycleBin.h"
+#include "platform/win32/Win32SpooledFile.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
-#include "text/Cp932.h"
 
 namespace qm {
 namespace {
@@ -46,31 +50,73 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const std::st
 }
 
 bool Win32FileSystem::replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  const std::optional<std::wstring> target = toWide(path, TextEncoding::Cp932);
+  if (!target) return false;
   // A read-only file is the user's word that it must stay as it is. Windows refuses to move a
   // file over it anyway; saying no first keeps that true where the move would go through.
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(target->c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
-  const std::size_t separator = text::findLastCharOf(path, "\\/:");
-  const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator + 1);
-  char temp[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.c_str(), "qmt", 0, temp) == 0) return false;
-  Handle file(
-      CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool written = file.valid() && writeAll(file.get(), bytes) && file.close();
-  if (written &&
-      MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // The twin is a file of the program's own, which the next start clears if this run dies here.
+  std::wstring twin;
+  bool written = false;
+  const std::uint32_t created = createOwnFile(
+      folderOf(*target),
+      [&](const std::wstring& candidate) {
+        Handle file(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return lastFailure();
+        written = writeAll(file.get(), bytes) && file.close();
+        return std::uint32_t{ERROR_SUCCESS};
+      },
+      twin);
+  if (created != ERROR_SUCCESS) return false;
+  if (written && MoveFileExW(twin.c_str(), target->c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  if (file.valid()) file.close();
-  DeleteFileA(temp);
+  DeleteFileW(twin.c_str());
   return false;
 }
 
-std::uint32_t Win32FileSystem::copyFile(const std::string& from, const std::string& to,
-                                        bool failIfExists) {
-  return copyWhole(from, to, failIfExists);
+CopyOutcome Win32FileSystem::copyFile(const std::string& from, const std::string& to,
+                                      bool failIfExists) {
+  const std::optional<std::wstring> wideFrom = toWide(from, TextEncoding::Cp932);
+  const std::optional<std::wstring> wideTo = toWide(to, TextEncoding::Cp932);
+  if (!wideFrom || !wideTo) return copyFailed(ERROR_NO_UNICODE_TRANSLATION);
+  return copyWhole(*wideFrom, *wideTo, failIfExists);
+}
+
+std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path, TextEncoding encoding) {
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!wide || !GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::uint32_t Win32FileSystem::recycle(const std::string& path, TextEncoding encoding,
+                                       BinTicket& ticket) {
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
+  return Win32RecycleBin::shared().recycle(*wide, ticket);
+}
+
+std::uint32_t Win32FileSystem::restoreFromBin(BinTicket ticket) {
+  return Win32RecycleBin::shared().restore(ticket);
+}
+
+void Win32FileSystem::sweepLeftovers(const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    if (const std::optional<std::wstring> wide = toWide(folder, TextEncoding::Cp932)) {
+      sweepLeftoversIn(*wide);
+    }
+  }
+  sweepLeftoversIn(temporaryFolder());
 }
 
 bool Win32FileSystem::exists(const std::string& path, TextEncoding encoding) {

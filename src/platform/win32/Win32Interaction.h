@@ -17,6 +17,8 @@ class Win32Interaction : public Interaction {
   std::optional<std::string> chooseFolder(const std::string& startDir) override;
   void playSound(const std::string& path, std::uint32_t flags) override;
   void shellExecute(const std::string& file, const std::string& parameters) override;
+  // In Win32ShowInFolder.cpp.
+  void showInFolder(const std::string& path, TextEncoding encoding) override;
 
  private:
   HWND owner_;

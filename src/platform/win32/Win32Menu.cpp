@@ -26,6 +26,8 @@ Win32MenuPeer::Win32MenuPeer(Win32Toolkit& toolkit, MenuItem& item)
   if (menu_) {
     AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu_),
                 item.caption().c_str());
+  } else if (item.kind() == MenuItemKind::Separator) {
+    AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
   } else {
     command_ = toolkit.addMenuCommand(item);
     AppendMenuA(parent, MF_STRING, command_, item.caption().c_str());
