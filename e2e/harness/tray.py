@@ -5,8 +5,12 @@ from .xserver import darkest_level, wait_for_drawing
 
 MENU_CLASS = "#32768"
 TRAY_CLASS = "Shell_TrayWnd"
+# None stands for a separator line.
 TRAY_MENU = ("保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード",
-             "プロパティ(&P)...", "バージョン情報(&V)...", "終了(&E)")
+             "プロパティ(&P)...", "バージョン情報(&V)...", None, "直前の保存を元に戻す(&U)",
+             "最後に保存したフォルダを開く(&O)", None, "終了(&E)")
+UNDO = "直前の保存を元に戻す(&U)"
+OPEN_FOLDER = "最後に保存したフォルダを開く(&O)"
 SUBMENUS = {
     "ドロップウィンドウサイズ": ("小さい", "普通", "大きい"),
     "保存モード": ("上書き", "別名保存", "ファイル名入力"),
@@ -21,13 +25,29 @@ DARK_TEXT = 0.25
 EMPTY_DESKTOP_POINT = (8, 8)
 
 
-def item_rect(menu, index, count):
+def row_heights(inner, items):
+    """The height of an item and of a separator. Wine makes a separator about half as high as an
+    item (from two different system metrics), so of the heights that fill the menu exactly the
+    pair nearest that is taken."""
+    count, separators = sum(1 for i in items if i), sum(1 for i in items if not i)
+    if not separators:
+        expect(inner % count == 0,
+               f"a menu of {count} items should be {count} equal rows, but it is {inner} high")
+        return inner // count, 0
+    fits = [(height, (inner - count * height) // separators) for height in range(8, 64)
+            if inner > count * height and (inner - count * height) % separators == 0]
+    if not fits:
+        raise Failure(f"a menu of {count} items and {separators} separators cannot be {inner} "
+                      "pixels high")
+    return min(fits, key=lambda pair: abs(2 * pair[1] - pair[0]))
+
+
+def item_rect(menu, index, items):
     left, top, right, bottom = menu.rect
     inner = bottom - top - 2 * MENU_MARGIN
-    expect(inner > 0 and inner % count == 0,
-           f"a menu of {count} items should be {count} equal rows, but it is {inner} pixels high")
-    height = inner // count
-    item_top = top + MENU_MARGIN + index * height
+    expect(inner > 0, f"the menu at {menu.rect} has no room for items")
+    height, separator = row_heights(inner, items)
+    item_top = top + MENU_MARGIN + sum(height if i else separator for i in items[:index])
     return left + MENU_MARGIN, item_top, right - MENU_MARGIN, item_top + height
 
 
@@ -75,10 +95,10 @@ class Tray:
         menu = self.open_menu()
         items = TRAY_MENU
         for position, caption in enumerate(path):
-            expect(caption in items, f"{caption!r} is not among {items}")
+            expect(caption and caption in items, f"{caption!r} is not among {items}")
             if position == len(path) - 1 and when_open:
                 when_open()
-            rect = item_rect(menu, items.index(caption), len(items))
+            rect = item_rect(menu, items.index(caption), items)
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
             if caption in SUBMENUS:
                 menu = self._wait_submenu(menu, rect)
@@ -92,7 +112,9 @@ class Tray:
         wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, menu.rect, "the menu")
         shown = []
         for index, caption in enumerate(TRAY_MENU):
-            left, top, right, bottom = item_rect(menu, index, len(TRAY_MENU))
+            if not caption:
+                continue
+            left, top, right, bottom = item_rect(menu, index, TRAY_MENU)
             level = darkest_level(self._desktop.screen, self._desktop.scratch_shot,
                                   left + CLICK_INSET, top, right - left - CLICK_INSET,
                                   bottom - top)
@@ -104,7 +126,7 @@ class Tray:
         """With the menu open, clicks its items one after the other, as a person trying them."""
         menu = self._app.wait_window(MENU_CLASS)
         for caption in captions:
-            rect = item_rect(menu, TRAY_MENU.index(caption), len(TRAY_MENU))
+            rect = item_rect(menu, TRAY_MENU.index(caption), TRAY_MENU)
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
         wait_until("the tray menu to close", lambda: not self.menus())
 

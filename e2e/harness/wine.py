@@ -28,15 +28,26 @@ class Wine:
         self.prefix = Path(prefix)
         self.display = display
 
+    @property
+    def data_home(self):
+        return self.prefix.parent / "xdg-data"
+
+    @property
+    def trash(self):
+        return self.data_home / "Trash"
+
     def env(self):
         env = {key: value for key, value in os.environ.items() if key != "DISPLAY"}
         env.update({
             "WINEPREFIX": str(self.prefix),
-            "WINEDEBUG": "-all",
+            "WINEDEBUG": os.environ.get("QM_WINEDEBUG", "-all"),
             # No Mono or Gecko install prompts, no sound drivers to probe.
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winealsa.drv,winepulse.drv=",
             # Wine takes its ANSI code page from the locale: 932 here.
             "LC_ALL": "ja_JP.UTF-8",
+            # Wine's Recycle Bin is the desktop's trash under this folder: one of the
+            # scenario's own, never the user's.
+            "XDG_DATA_HOME": str(self.data_home),
         })
         if self.display:
             env["DISPLAY"] = self.display

@@ -13,7 +13,10 @@
 namespace qm {
 namespace {
 
-using ItemId = std::vector<unsigned char>;
+// What tells an item of the bin from the others: its parsing name (on Windows the file in the
+// bin, unique) and the bin's columns of where it came from, when it went and how large it is.
+// The item's id itself is no use: Wine's carries bytes of no meaning that change between looks.
+using ItemKey = std::wstring;
 
 // Releases a COM interface when it goes.
 template <typename Interface>
@@ -49,22 +52,50 @@ class IdList {
   ITEMIDLIST* list_;
 };
 
-ItemId bytesOf(const ITEMIDLIST* child) {
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(child);
-  return ItemId(bytes, bytes + ILGetSize(child));
+constexpr UINT kCodePage932 = 932;
+constexpr UINT kOriginColumn = 1;
+constexpr UINT kSizeColumn = 3;
+
+// The shell's answer as text; the few shells that answer in bytes answer in the code page of
+// the program's text.
+std::wstring text(STRRET& value, const ITEMIDLIST* child) {
+  if (value.uType == STRRET_WSTR) {
+    std::wstring wide = value.pOleStr ? value.pOleStr : L"";
+    CoTaskMemFree(value.pOleStr);
+    return wide;
+  }
+  const char* bytes = value.uType == STRRET_CSTR
+                          ? value.cStr
+                          : reinterpret_cast<const char*>(child) + value.uOffset;
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(kCodePage932, 0, bytes, -1, wide, MAX_PATH);
+  return wide;
 }
 
-bool openBin(Com<IShellFolder>& bin) {
+ItemKey keyOf(IShellFolder2* bin, const ITEMIDLIST* child) {
+  STRRET name = {};
+  ItemKey key;
+  if (SUCCEEDED(bin->GetDisplayNameOf(child, SHGDN_FORPARSING, &name))) key = text(name, child);
+  for (UINT column = kOriginColumn; column <= kSizeColumn; ++column) {
+    SHELLDETAILS details = {};
+    key += L"|";
+    if (SUCCEEDED(bin->GetDetailsOf(child, column, &details))) key += text(details.str, child);
+  }
+  return key;
+}
+
+bool openBin(Com<IShellFolder2>& bin) {
   Com<IShellFolder> desktop;
   IdList location;
   if (FAILED(SHGetDesktopFolder(desktop.put()))) return false;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_BITBUCKET, location.put()))) return false;
-  return SUCCEEDED(desktop->BindToObject(location.get(), nullptr, IID_IShellFolder, bin.putVoid()));
+  return SUCCEEDED(
+      desktop->BindToObject(location.get(), nullptr, IID_IShellFolder2, bin.putVoid()));
 }
 
-// Every item in the bin, as its id; `visit` may stop the walk by answering true.
+// Every item in the bin; `visit` may stop the walk by answering true.
 template <typename Visit>
-void forEachItem(IShellFolder* bin, Visit visit) {
+void forEachItem(IShellFolder2* bin, Visit visit) {
   Com<IEnumIDList> items;
   if (bin->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN,
                        items.put()) != S_OK) {
@@ -77,13 +108,13 @@ void forEachItem(IShellFolder* bin, Visit visit) {
   }
 }
 
-std::vector<ItemId> itemsIn(IShellFolder* bin) {
-  std::vector<ItemId> ids;
-  forEachItem(bin, [&ids](const ITEMIDLIST* child) {
-    ids.push_back(bytesOf(child));
+std::vector<ItemKey> itemsIn(IShellFolder2* bin) {
+  std::vector<ItemKey> keys;
+  forEachItem(bin, [&](const ITEMIDLIST* child) {
+    keys.push_back(keyOf(bin, child));
     return false;
   });
-  return ids;
+  return keys;
 }
 
 // The bin's command that brings an item back. The shell names it "undelete"; a shell that names
@@ -107,7 +138,7 @@ UINT restoreCommand(IContextMenu* menu, HMENU popup, UINT first) {
   return named ? 0 : firstCommand;
 }
 
-std::uint32_t restoreItem(IShellFolder* bin, const ITEMIDLIST* child) {
+std::uint32_t restoreItem(IShellFolder2* bin, const ITEMIDLIST* child) {
   Com<IContextMenu> menu;
   const ITEMIDLIST* children[] = {child};
   if (FAILED(bin->GetUIObjectOf(nullptr, 1, children, IID_IContextMenu, nullptr, menu.putVoid()))) {
@@ -148,9 +179,9 @@ bool Win32RecycleBin::has(const std::wstring& path) {
 
 std::uint32_t Win32RecycleBin::recycle(const std::wstring& path, BinTicket& ticket) {
   ticket = 0;
-  Com<IShellFolder> bin;
+  Com<IShellFolder2> bin;
   const bool looked = openBin(bin);
-  const std::vector<ItemId> before = looked ? itemsIn(bin.get()) : std::vector<ItemId>();
+  std::vector<ItemKey> before = looked ? itemsIn(bin.get()) : std::vector<ItemKey>();
   std::wstring from = path;
   from.push_back(L'\0');  // the list of files ends in two zeros
   SHFILEOPSTRUCTW operation = {};
@@ -164,9 +195,14 @@ std::uint32_t Win32RecycleBin::recycle(const std::wstring& path, BinTicket& tick
   }
   if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_ACCESS_DENIED;
   if (!looked) return ERROR_SUCCESS;
-  std::vector<ItemId> added;
-  for (ItemId& id : itemsIn(bin.get())) {
-    if (std::find(before.begin(), before.end(), id) == before.end()) added.push_back(std::move(id));
+  std::vector<ItemKey> added;
+  for (ItemKey& key : itemsIn(bin.get())) {
+    const auto seen = std::find(before.begin(), before.end(), key);
+    if (seen == before.end()) {
+      added.push_back(std::move(key));
+    } else {
+      before.erase(seen);  // each item before stands for one after
+    }
   }
   // Another program emptying or filling the bin at the same moment leaves it untold.
   if (added.size() == 1) {
@@ -180,12 +216,12 @@ std::uint32_t Win32RecycleBin::restore(BinTicket ticket) {
   const auto found = items_.find(ticket);
   if (found == items_.end()) return ERROR_FILE_NOT_FOUND;
   const Item item = found->second;
-  Com<IShellFolder> bin;
+  Com<IShellFolder2> bin;
   if (!openBin(bin)) return ERROR_NOT_SUPPORTED;
   if (GetFileAttributesW(item.path.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_FILE_EXISTS;
   std::uint32_t error = ERROR_FILE_NOT_FOUND;
   forEachItem(bin.get(), [&](const ITEMIDLIST* child) {
-    if (bytesOf(child) != item.id) return false;
+    if (keyOf(bin.get(), child) != item.key) return false;
     error = restoreItem(bin.get(), child);
     return true;
   });

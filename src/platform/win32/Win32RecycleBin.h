@@ -1,7 +1,8 @@
 // The Recycle Bin, through the shell: a file goes there with FOF_ALLOWUNDO, as Explorer's delete
 // sends it, and comes back through the bin's own "undelete" command, so that both ends keep the
 // bin's records right on every Windows and under Wine (which keeps its bin in the desktop's
-// trash). The item a file became is found by looking at the bin before and after.
+// trash). The item a file became is found by looking at the bin before and after; the shell's
+// IFileOperation would say so itself, but Wine does not carry it out.
 #pragma once
 
 #include <cstdint>
@@ -27,7 +28,7 @@ class Win32RecycleBin {
  private:
   struct Item {
     std::wstring path;
-    std::vector<unsigned char> id;  // the item's id in the bin, byte for byte
+    std::wstring key;  // what tells the item from the others in the bin
   };
   std::map<BinTicket, Item> items_;
   BinTicket last_ = 0;
