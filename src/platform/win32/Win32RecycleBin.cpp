@@ -187,10 +187,14 @@ std::uint32_t Win32RecycleBin::recycle(const std::wstring& path, BinTicket& tick
   SHFILEOPSTRUCTW operation = {};
   operation.wFunc = FO_DELETE;
   operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  // No questions, except the one before a file would be deleted for good (too large for the bin,
+  // the bin turned off): the user's no leaves it where it is.
+  operation.fFlags =
+      FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_WANTNUKEWARNING | FOF_NOERRORUI | FOF_SILENT;
   const int result = SHFileOperationW(&operation);
   // The shell answers with its own codes beside the system's; only gone is done.
-  if (result != 0 || operation.fAnyOperationsAborted) {
+  if (operation.fAnyOperationsAborted) return ERROR_CANCELLED;
+  if (result != 0) {
     return result > 0 && result < 0x70 ? static_cast<std::uint32_t>(result) : ERROR_ACCESS_DENIED;
   }
   if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return ERROR_ACCESS_DENIED;
