@@ -40,7 +40,7 @@ class Wine:
         env = {key: value for key, value in os.environ.items() if key != "DISPLAY"}
         env.update({
             "WINEPREFIX": str(self.prefix),
-            "WINEDEBUG": os.environ.get("QM_WINEDEBUG", "-all"),
+            "WINEDEBUG": "-all",
             # No Mono or Gecko install prompts, no sound drivers to probe.
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winealsa.drv,winepulse.drv=",
             # Wine takes its ANSI code page from the locale: 932 here.
