@@ -156,7 +156,13 @@ def killed_during_a_large_save(session):
         big = [p for p in parked if p.exists() and p.stat().st_size > 4 * 1024 * 1024]
         return big or beside
 
-    wait_until("the save under way, its bytes parked", under_way, timeout=60)
+    try:
+        wait_until("the save under way, its bytes parked", under_way, timeout=60)
+    except Failure:
+        dragging.join(timeout=5)
+        box = "" if app_has_no_box(drag) else ", a box up"
+        raise Failure(f"no save under way: the drag ended with {ended.get('result')}{box}, the "
+                      f"folder holds {sorted(drag.contents(SECOND_ROW))}") from None
     os.kill(drag.app.process_id, signal.SIGKILL)
     drag.app.wait_exit(timeout=10)
     dragging.join(timeout=30)
