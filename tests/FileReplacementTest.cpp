@@ -75,6 +75,7 @@ TEST(FileReplacement, TheNewFileTakesThePlaceOrTheOldOneStaysWhole) {
     bool moveFails;
     std::uint32_t result;
     Folder after;  // the new file beside is for the caller to remove
+    std::wstring oldLeftAt = L"";
   } cases[] = {
       {"it works", 0, Replace::Works, 0, false, 0, {{kTarget, "new"}}},
       {"no name for the old file beside it",
@@ -111,7 +112,8 @@ TEST(FileReplacement, TheNewFileTakesThePlaceOrTheOldOneStaysWhole) {
        kErrorUnableToMoveReplacement2,
        true,
        kErrorUnableToMoveReplacement2,
-       {{kBackup, "old"}, {kNew, "new"}}},
+       {{kBackup, "old"}, {kNew, "new"}},
+       kBackup},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -121,8 +123,10 @@ TEST(FileReplacement, TheNewFileTakesThePlaceOrTheOldOneStaysWhole) {
     folder.replaceError = c.replaceError;
     folder.moveFails = c.moveFails;
 
-    EXPECT_EQ(file_replacement::replaceKeepingOld(folder, kNew, kTarget), c.result);
+    std::wstring oldLeftAt = L"not told";
+    EXPECT_EQ(file_replacement::replaceKeepingOld(folder, kNew, kTarget, oldLeftAt), c.result);
     EXPECT_EQ(folder.files, c.after);
+    EXPECT_EQ(oldLeftAt, c.oldLeftAt);
     EXPECT_EQ(folder.replaces, c.nameError ? 0 : 1);
   }
 }

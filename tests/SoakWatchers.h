@@ -50,8 +50,8 @@ class SoakFiles : public DiskFileSystem {
     return done;
   }
 
-  std::uint32_t copyFile(const EncodedText& from, const EncodedText& toPath,
-                         bool failIfExists) override {
+  CopyOutcome copyFile(const EncodedText& from, const EncodedText& toPath,
+                       bool failIfExists) override {
     const std::string& to = toPath.bytes;
     const fs::path target = onHost(to);
     const bool chosen = dialogAnswer && target == *dialogAnswer;
@@ -67,9 +67,9 @@ class SoakFiles : public DiskFileSystem {
       violation_("a copy replaced " + to + " in save mode " +
                  std::to_string(form->settings().saveMode));
     }
-    const std::uint32_t error = DiskFileSystem::copyFile(from, toPath, failIfExists);
-    savedCopies += error == 0;
-    return error;
+    const CopyOutcome outcome = DiskFileSystem::copyFile(from, toPath, failIfExists);
+    savedCopies += outcome.error == 0;
+    return outcome;
   }
 
  private:

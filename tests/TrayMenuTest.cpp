@@ -77,9 +77,11 @@ TEST_F(TrayMenuTest, MenuHoldsTheCommandsInOrder) {
       {"N3", "ファイル名入力", check, 1},
       {"N8", "プロパティ(&P)...", command, 0},
       {"N7", "バージョン情報(&V)...", command, 0},
-      {"Separator1", "", MenuItemKind::Separator, 0},
+      {"N12", "", MenuItemKind::Separator, 0},
+      {"U1", "直前の保存を元に戻す(&U)", command, 0},
+      {"O1", "最後に保存したフォルダを開く(&O)", command, 0},
       {"StartWithWindows", "Windows 起動時に開始(&S)", check, 0},
-      {"Separator2", "", MenuItemKind::Separator, 0},
+      {"N13", "", MenuItemKind::Separator, 0},
       {"E1", "終了(&E)", command, 0},
   };
   EXPECT_EQ(items, expected);

@@ -6,10 +6,12 @@ from .xserver import darkest_level, wait_for_drawing
 MENU_CLASS = "#32768"
 TRAY_CLASS = "Shell_TrayWnd"
 SEPARATOR = "-"
+UNDO = "直前の保存を元に戻す(&U)"
+OPEN_FOLDER = "最後に保存したフォルダを開く(&O)"
 START_WITH_WINDOWS = "Windows 起動時に開始(&S)"
 TRAY_MENU = ("保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード",
-             "プロパティ(&P)...", "バージョン情報(&V)...", SEPARATOR, START_WITH_WINDOWS,
-             SEPARATOR, "終了(&E)")
+             "プロパティ(&P)...", "バージョン情報(&V)...", SEPARATOR, UNDO, OPEN_FOLDER,
+             START_WITH_WINDOWS, SEPARATOR, "終了(&E)")
 SUBMENUS = {
     "ドロップウィンドウサイズ": ("小さい", "普通", "大きい"),
     "保存モード": ("上書き", "別名保存", "ファイル名入力"),
@@ -88,7 +90,7 @@ class Tray:
         menu = self.open_menu()
         items = TRAY_MENU
         for position, caption in enumerate(path):
-            expect(caption in items, f"{caption!r} is not among {items}")
+            expect(caption and caption in items, f"{caption!r} is not among {items}")
             if position == len(path) - 1 and when_open:
                 when_open()
             rect = item_rect(menu, items.index(caption), items)

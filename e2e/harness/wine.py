@@ -28,6 +28,14 @@ class Wine:
         self.prefix = Path(prefix)
         self.display = display
 
+    @property
+    def data_home(self):
+        return self.prefix.parent / "xdg-data"
+
+    @property
+    def trash(self):
+        return self.data_home / "Trash"
+
     def env(self, lc_all="ja_JP.UTF-8"):
         env = {key: value for key, value in os.environ.items() if key != "DISPLAY"}
         env.update({
@@ -37,6 +45,9 @@ class Wine:
             "WINEDLLOVERRIDES": "mscoree,mshtml=;winealsa.drv,winepulse.drv=",
             # Wine takes a process's ANSI code page from its locale: 932 unless told otherwise.
             "LC_ALL": lc_all,
+            # Wine's Recycle Bin is the desktop's trash under this folder: one of the
+            # scenario's own, never the user's.
+            "XDG_DATA_HOME": str(self.data_home),
         })
         if self.display:
             env["DISPLAY"] = self.display

@@ -1,7 +1,10 @@
 """Drops from browsers built on Chromium: an image dragged through OLE as a virtual file, with
 the browser's drag loop left free while the program saves it."""
 
+import os
 import random
+import signal
+import threading
 
 from harness.cases import ANY_WINDOWS, case
 from harness.ole_drag import (EDGE_TITLE, STAGING_FOLDER, FileDrop, OleDragSource, UrlOnly,
@@ -164,3 +167,55 @@ def offered_file_kept_through_the_dialog(session):
     wait_until("the offered file let go after the save", lambda: not offered.exists(), timeout=10)
     drag.app.wait_no_window("TForm1", timeout=5)
     source.close()
+
+
+def own_files(folder):
+    """The files of the program's own (its prefix) in a folder."""
+    return sorted(p.name for p in folder.iterdir() if p.name.startswith("~qm~"))
+
+
+def temporary_folders(session):
+    users = session.wine.prefix / "drive_c" / "users"
+    return [p for p in users.glob("*/AppData/Local/Temp") if p.is_dir()] + \
+        [p for p in users.glob("*/Temp") if p.is_dir()]
+
+
+@case("ole.killed_during_a_large_save_leaves_nothing_after_a_restart", settings=settings(0))
+def killed_during_a_large_save(session):
+    drag = VirtualDrag(session)
+    (drag.folders[SECOND_ROW] / "photo.jpg").write_bytes(b"old")
+    before = drag.contents(SECOND_ROW)
+    temps = temporary_folders(session)
+    expect(temps, "the prefix has no temporary folder")
+    data = image("large", 96 * 1024 * 1024)
+    offer = drag.virtual_file("photo.jpg", data, medium="istream")
+    ended = {}
+    dragging = threading.Thread(target=lambda: ended.update(result=drag.drag(offer)),
+                                daemon=True)
+    dragging.start()
+
+    def under_way():
+        parked = [t / name for t in temps for name in own_files(t)]
+        beside = own_files(drag.folders[SECOND_ROW])
+        big = [p for p in parked if p.exists() and p.stat().st_size > 4 * 1024 * 1024]
+        return big or beside
+
+    try:
+        wait_until("the save under way, its bytes parked", under_way, timeout=60)
+    except Failure:
+        dragging.join(timeout=5)
+        box = "" if app_has_no_box(drag) else ", a box up"
+        raise Failure(f"no save under way: the drag ended with {ended.get('result')}{box}, the "
+                      f"folder holds {sorted(drag.contents(SECOND_ROW))}") from None
+    os.kill(drag.app.process_id, signal.SIGKILL)
+    drag.app.wait_exit(timeout=10)
+    dragging.join(timeout=30)
+    left = {str(t): own_files(t) for t in temps}
+    print(f"      left by the killed run: {left}, beside: {own_files(drag.folders[SECOND_ROW])}")
+
+    app = session.start_app()
+    app.wait_window("TForm1", visible=False, timeout=20)
+    wait_until("the program's leftovers cleared",
+               lambda: not any(own_files(t) for t in temps)
+               and drag.contents(SECOND_ROW) == before, timeout=20)
+    expect(not any(drag.contents(i) for i in (0, 2)), "another folder got a file")

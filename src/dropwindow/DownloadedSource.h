@@ -16,11 +16,10 @@ class DownloadedSource : public DropSource {
   DownloadedSource(FileSystem& files, DropSource& content, std::string sourceUrl)
       : files_(files), content_(content), sourceUrl_(std::move(sourceUrl)) {}
 
-  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                      bool failIfExists) override {
-    const std::uint32_t error = content_.putAt(target, encoding, failIfExists);
-    if (error == 0) files_.markDownloaded({target, encoding}, sourceUrl_);
-    return error;
+  CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override {
+    const CopyOutcome outcome = content_.putAt(target, encoding, failIfExists);
+    if (outcome.error == 0) files_.markDownloaded({target, encoding}, sourceUrl_);
+    return outcome;
   }
 
  private:

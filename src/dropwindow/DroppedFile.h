@@ -13,8 +13,7 @@ class DroppedFile : public DropSource {
  public:
   DroppedFile(FileSystem& files, EncodedText path) : files_(files), path_(std::move(path)) {}
 
-  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                      bool failIfExists) override {
+  CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override {
     return files_.copyFile(path_, {target, encoding}, failIfExists);
   }
 

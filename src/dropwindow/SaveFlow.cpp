@@ -5,6 +5,7 @@
 #include "dropwindow/Msg.h"
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveDialogFilter.h"
+#include "dropwindow/SaveHistory.h"
 #include "dropwindow/SystemErrorText.h"
 #include "platform/AppIdentity.h"
 #include "platform/Win32Codes.h"
@@ -14,7 +15,8 @@ namespace qm {
 
 using file_names::targetPath;
 
-SaveFlow::SaveFlow(TForm1& form, TForm4& notice) : form_(form), notice_(notice) {
+SaveFlow::SaveFlow(TForm1& form, TForm4& notice, SaveHistory& history)
+    : form_(form), notice_(notice), history_(history) {
   SaveDialog1.filter = std::string(kSaveDialogFilter);
 }
 
@@ -37,7 +39,8 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
   // Folder and name meet in UTF-8 when either is beyond code page 932.
   const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
   const std::optional<std::string> name = inEncoding(
-      {file_names::safeForWindows(file_names::cleanBrackets(droppedName, encoding)), encoding}, aim.folder->encoding);
+      {file_names::safeForWindows(file_names::cleanBrackets(droppedName, encoding)), encoding},
+      aim.folder->encoding);
   if (!folder || !name) {
     showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
     return;
@@ -49,16 +52,16 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
     return;
   }
   const std::int16_t mode = form_.settings().saveMode;
-  const std::uint32_t error = putAt(source, targetPath(target.folder, target.name), target.encoding,
-                                    mode != kSaveOverwrite);
-  if (error == kErrorSuccess) {
-    notice_.ShowSavedNotice();
-  } else if (mode == kSaveNumbered && error == kErrorFileExists) {
+  const std::string path = targetPath(target.folder, target.name);
+  const CopyOutcome outcome = putAt(source, path, target.encoding, mode != kSaveOverwrite);
+  if (outcome.error == kErrorSuccess) {
+    saved(path, target.encoding, outcome);
+  } else if (mode == kSaveNumbered && outcome.error == kErrorFileExists) {
     saveNumbered(target, source);
-  } else if (mode == kSaveAskName) {
+  } else if (mode == kSaveAskName && outcome.oldAt == OldFileAt::ItsName) {
     askFileName(target, source);
   } else {
-    showSystemError(error, kMbIconInformation);
+    showFailure(outcome);
   }
 }
 
@@ -70,16 +73,16 @@ std::optional<std::string> SaveFlow::inEncoding(const EncodedText& text, TextEnc
 void SaveFlow::saveNumbered(const Target& target, DropSource& source) {
   // Only a taken name is worth another number; a read-only folder or a full disk would fail
   // the same way a thousand times.
-  std::uint32_t error = kErrorFileExists;
-  for (unsigned n = 0; n < kNumberedAttempts && error == kErrorFileExists; ++n) {
-    const std::string candidate =
-        targetPath(target.folder, file_names::numbered(target.name, n, target.encoding));
+  CopyOutcome outcome = copyFailed(kErrorFileExists);
+  std::string candidate;
+  for (unsigned n = 0; n < kNumberedAttempts && outcome.error == kErrorFileExists; ++n) {
+    candidate = targetPath(target.folder, file_names::numbered(target.name, n, target.encoding));
     // Asking costs far less than a copy that fails, so many taken names pass in a blink; the
     // copy still refuses a name taken in the meantime.
-    error = taken(candidate, target.encoding) ? kErrorFileExists
-                                              : putAt(source, candidate, target.encoding, true);
+    outcome = taken(candidate, target.encoding) ? copyFailed(kErrorFileExists)
+                                                : putAt(source, candidate, target.encoding, true);
   }
-  confirm(error);
+  confirm(candidate, target.encoding, outcome);
 }
 
 void SaveFlow::askFileName(const Target& target, DropSource& source) {
@@ -93,7 +96,7 @@ void SaveFlow::askFileName(const Target& target, DropSource& source) {
     return;
   }
   // The dialog has asked before replacing a file.
-  confirm(putAt(source, *chosen.path, chosen.encoding, false));
+  confirm(*chosen.path, chosen.encoding, putAt(source, *chosen.path, chosen.encoding, false));
 }
 
 bool SaveFlow::taken(const std::string& path, TextEncoding encoding) {
@@ -107,26 +110,39 @@ bool SaveFlow::tooLong(const std::string& path, TextEncoding encoding) {
   return length >= kMaxPath;
 }
 
-std::uint32_t SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
-                              bool failIfExists) {
-  if (tooLong(path, encoding)) return kErrorFilenameExcedRange;
+CopyOutcome SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
+                            bool failIfExists) {
+  if (tooLong(path, encoding)) return copyFailed(kErrorFilenameExcedRange);
   return source.putAt(path, encoding, failIfExists);
 }
 
-void SaveFlow::confirm(std::uint32_t error) {
-  if (error == kErrorSuccess) {
-    notice_.ShowSavedNotice();
+void SaveFlow::confirm(const std::string& path, TextEncoding encoding, const CopyOutcome& outcome) {
+  if (outcome.error == kErrorSuccess) {
+    saved(path, encoding, outcome);
   } else {
-    showSystemError(error, kMbIconInformation);
+    showFailure(outcome);
   }
 }
 
-void SaveFlow::showSystemError(std::uint32_t error, unsigned icon) {
+void SaveFlow::saved(const std::string& path, TextEncoding encoding, const CopyOutcome& outcome) {
+  history_.record(path, encoding, outcome);
+  notice_.ShowSavedNotice();
+}
+
+void SaveFlow::showFailure(const CopyOutcome& outcome) {
+  std::string where;
+  if (outcome.oldAt == OldFileAt::RecycleBin) where = kOldInBinText;
+  if (outcome.oldAt == OldFileAt::Beside) where = kOldBesideText + outcome.oldPath;
+  showSystemError(outcome.error, kMbIconInformation, where);
+}
+
+void SaveFlow::showSystemError(std::uint32_t error, unsigned icon, const std::string& more) {
   // Code 0 says the operation succeeded; a failure that came without a reason is bad data.
   if (error == kErrorSuccess) error = kErrorInvalidData;
   Platform& platform = form_.platform();
-  platform.interaction.messageBox(systemErrorText(platform.files.systemMessage(error), error),
-                                  kAppTitle, kMbOk | icon);
+  std::string text = systemErrorText(platform.files.systemMessage(error), error);
+  if (!more.empty()) text += "\r\n" + more;
+  platform.interaction.messageBox(text, kAppTitle, kMbOk | icon);
 }
 
 }  // namespace qm

@@ -9,12 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CopyOutcome.h"
 #include "platform/DropSource.h"
 #include "platform/Interaction.h"
 #include "text/Encoding.h"
 
 namespace qm {
 
+class SaveHistory;
 class TForm1;
 class TForm4;
 
@@ -28,8 +30,12 @@ struct DropAim {
 class SaveFlow {
  public:
   static constexpr unsigned kNumberedAttempts = 1000;
+  // What a failure box adds when a save did not leave the old file at its name.
+  static constexpr const char* kOldInBinText = "元のファイルはごみ箱にあります。";
+  static constexpr const char* kOldBesideText = "元のファイルは次の名前で残っています: ";
 
-  SaveFlow(TForm1& form, TForm4& notice);
+  // Every save that works goes into `history`.
+  SaveFlow(TForm1& form, TForm4& notice, SaveHistory& history);
 
   // Reads the pointer and the Shift override now.
   DropAim aim() const;
@@ -37,9 +43,10 @@ class SaveFlow {
   // UTF-8; the flow cleans it up.
   void save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
             DropSource& source);
-  // The box for a failure of the system, with its own text for the error; a failure without a
-  // code is shown as bad data, never with the text of code 0, which says all went well.
-  void showSystemError(std::uint32_t error, unsigned icon);
+  // The box for a failure of the system, with its own text for the error and then `more`; a
+  // failure without a code is shown as bad data, never with the text of code 0, which says all
+  // went well.
+  void showSystemError(std::uint32_t error, unsigned icon, const std::string& more = "");
 
   // Made once; its folder, name and filter index are set anew for every dialog save.
   SaveDialogRequest SaveDialog1;
@@ -61,12 +68,16 @@ class SaveFlow {
   bool taken(const std::string& path, TextEncoding encoding);
   static bool tooLong(const std::string& path, TextEncoding encoding);
   // Refuses a path too long for the system before the source sees it.
-  std::uint32_t putAt(DropSource& source, const std::string& path, TextEncoding encoding,
-                      bool failIfExists);
-  void confirm(std::uint32_t error);
+  CopyOutcome putAt(DropSource& source, const std::string& path, TextEncoding encoding,
+                    bool failIfExists);
+  void confirm(const std::string& path, TextEncoding encoding, const CopyOutcome& outcome);
+  void saved(const std::string& path, TextEncoding encoding, const CopyOutcome& outcome);
+  // The system's words, and where the old file is when a failed save moved it.
+  void showFailure(const CopyOutcome& outcome);
 
   TForm1& form_;
   TForm4& notice_;
+  SaveHistory& history_;
 };
 
 }  // namespace qm

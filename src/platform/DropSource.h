@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/CopyOutcome.h"
 #include "text/Encoding.h"
 
 namespace qm {
@@ -12,10 +13,10 @@ namespace qm {
 class DropSource {
  public:
   virtual ~DropSource() = default;
-  // Returns 0, or the system error code of the failure. With `failIfExists` an existing file
-  // at `target` is never replaced. The dropped original is never changed.
-  virtual std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                              bool failIfExists) = 0;
+  // With `failIfExists` an existing file at `target` is never replaced. The dropped original is
+  // never changed.
+  virtual CopyOutcome putAt(const std::string& target, TextEncoding encoding,
+                            bool failIfExists) = 0;
 };
 
 }  // namespace qm

@@ -5,7 +5,8 @@
 namespace qm::file_replacement {
 
 std::uint32_t replaceKeepingOld(Calls& calls, const std::wstring& replacement,
-                                const std::wstring& target) {
+                                const std::wstring& target, std::wstring& oldLeftAt) {
+  oldLeftAt.clear();
   // Without a name to keep the old file under while the new one moves in, a replacement that
   // fails half way could leave the old file under a name nobody knows.
   std::wstring backup;
@@ -19,7 +20,11 @@ std::uint32_t replaceKeepingOld(Calls& calls, const std::wstring& replacement,
   if (!calls.exists(target)) calls.move(backup, target);
   // Only once the old file is in its place again may its other name go; until then it is the
   // only copy there is.
-  if (calls.exists(target)) calls.remove(backup);
+  if (calls.exists(target)) {
+    calls.remove(backup);
+  } else if (calls.exists(backup)) {
+    oldLeftAt = backup;
+  }
   return error;
 }
 

@@ -25,7 +25,7 @@ constexpr bool refuses(std::uint32_t attributes) {
 class Calls {
  public:
   virtual ~Calls() = default;
-  // A name of its own beside `target`, free for a file to be moved to.
+  // The name of its own beside `target` that the old file stands aside under, free for it.
   virtual std::uint32_t freeNameBeside(const std::wstring& target, std::wstring& name) = 0;
   // ReplaceFileW: `replacement` becomes `target`, which is first moved to `backup`.
   virtual std::uint32_t replace(const std::wstring& target, const std::wstring& replacement,
@@ -36,8 +36,9 @@ class Calls {
 };
 
 // Puts `replacement` in the place of `target`; 0 or the error. On a failure `replacement` is
-// left where it is, for the caller to remove.
+// left where it is, for the caller to remove, and `oldLeftAt` names the other name the old file
+// could not come back from (empty when it is whole at its own name).
 std::uint32_t replaceKeepingOld(Calls& calls, const std::wstring& replacement,
-                                const std::wstring& target);
+                                const std::wstring& target, std::wstring& oldLeftAt);
 
 }  // namespace qm::file_replacement

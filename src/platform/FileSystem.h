@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CopyOutcome.h"
 #include "text/Encoding.h"
 
 namespace qm {
@@ -25,9 +26,20 @@ class FileSystem {
   virtual bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) = 0;
   // Removes the file; true when none is there afterwards.
   virtual bool removeFile(const EncodedText& path) = 0;
-  // As CopyFile: returns 0 on success, otherwise the system error code.
-  virtual std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
-                                 bool failIfExists) = 0;
+  // As CopyFile, with the old file it replaces sent to the Recycle Bin where the drive has one.
+  virtual CopyOutcome copyFile(const EncodedText& from, const EncodedText& to,
+                               bool failIfExists) = 0;
+  // The file's size and time of last change; none when it is not there.
+  virtual std::optional<FileStamp> stamp(const std::string& path, TextEncoding encoding) = 0;
+  // Sends the file to the Recycle Bin; 0 or the system error code. `ticket` names the item it
+  // became there.
+  virtual std::uint32_t recycle(const std::string& path, TextEncoding encoding,
+                                BinTicket& ticket) = 0;
+  // Brings that item back from the Recycle Bin to its name; 0 or the system error code.
+  virtual std::uint32_t restoreFromBin(BinTicket ticket) = 0;
+  // Clears what a run that ended half way through a save left in these folders and in the
+  // temporary folder.
+  virtual void sweepLeftovers(const std::vector<EncodedText>& folders) = 0;
   // Whether a file or folder is at `path` (GetFileAttributes succeeds).
   virtual bool exists(const EncodedText& path) = 0;
   // Gives a file saved from a browser's drop the mark a download gets (the mark of the web), with

@@ -42,6 +42,8 @@ class Interaction {
   virtual std::optional<EncodedText> chooseFolder(const EncodedText& startDir) = 0;
   // PlaySound with no module and these flags (kSnd*).
   virtual void playSound(const EncodedText& path, std::uint32_t flags) = 0;
+  // Opens the file's folder in the file manager with the file selected.
+  virtual void showInFolder(const std::string& path, TextEncoding encoding) = 0;
   // ShellExecute with no owner and no verb, SW_SHOWNORMAL.
   virtual void shellExecute(const std::string& file, const std::string& parameters) = 0;
 };

@@ -1,5 +1,6 @@
 // The program's objects, built once in start-up order and kept until the program ends: the
-// settings store, the tray menu and the five windows. The drop window is the main window.
+// settings store, the tray menu and the five windows. The drop window is the main window. Before
+// the tray icon comes up, what an earlier run left half way through a save is cleared away.
 #pragma once
 
 #include "dialogs/Property.h"
@@ -10,6 +11,7 @@
 #include "dropwindow/Msg.h"
 #include "dropwindow/Qmt.h"
 #include "dropwindow/SaveFlow.h"
+#include "dropwindow/SaveHistory.h"
 #include "platform/Platform.h"
 #include "settings/SettingsStore.h"
 #include "shell/TrayMenu.h"
@@ -35,6 +37,7 @@ class Application {
   TForm4& Form4() { return form4_; }
   TForm5& Form5() { return form5_; }
   DragWatcher& watcher() { return watcher_; }
+  SaveHistory& history() { return history_; }
 
  private:
   // Built in this order.
@@ -46,6 +49,7 @@ class Application {
   TForm4 form4_;
   TForm5 form5_;
   DragWatcher watcher_;
+  SaveHistory history_;
   SaveFlow saveFlow_;
   DropHandler dropHandler_;
 };

@@ -4,6 +4,7 @@
 #include "dialogs/Setdirpath.h"
 #include "dialogs/Ver.h"
 #include "dropwindow/Qmt.h"
+#include "dropwindow/SaveHistory.h"
 #include "dropwindow/SystemErrorText.h"
 #include "platform/AppIdentity.h"
 #include "platform/Win32Codes.h"
@@ -38,10 +39,13 @@ TrayMenu::TrayMenu(Platform& platform, SettingsStore& store)
       n3_(platform.toolkit, MenuItemKind::CheckItem, &n31_, "N3", "ファイル名入力"),
       n8_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "N8", "プロパティ(&P)..."),
       n7_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "N7", "バージョン情報(&V)..."),
-      separator1_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "Separator1", ""),
+      n12_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "N12", ""),
+      u1_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "U1", "直前の保存を元に戻す(&U)"),
+      o1_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "O1",
+          "最後に保存したフォルダを開く(&O)"),
       startWithWindows_(platform.toolkit, MenuItemKind::CheckItem, &popupMenu1_, "StartWithWindows",
                         "Windows 起動時に開始(&S)"),
-      separator2_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "Separator2", ""),
+      n13_(platform.toolkit, MenuItemKind::Separator, &popupMenu1_, "N13", ""),
       e1_(platform.toolkit, MenuItemKind::Command, &popupMenu1_, "E1", "終了(&E)"),
       trayIcon1_(platform.toolkit, popupMenu1_, kAppTitle) {
   n1_.onClick = [this] { N1Click(); };
@@ -53,6 +57,9 @@ TrayMenu::TrayMenu(Platform& platform, SettingsStore& store)
   startWithWindows_.onClick = [this] { StartWithWindowsClick(); };
   trayIcon1_.onMenuOpening = [this] { markStartWithWindows(); };
   markStartWithWindows();
+  // Nothing is saved yet.
+  u1_.setEnabled(false);
+  o1_.setEnabled(false);
 }
 
 void TrayMenu::attachWindows(const Windows& windows) {
@@ -61,6 +68,19 @@ void TrayMenu::attachWindows(const Windows& windows) {
   n8_.onClick = [this] { N8Click(); };
   n7_.onClick = [this] { N7Click(); };
   e1_.onClick = [this] { E1Click(); };
+}
+
+void TrayMenu::attachHistory(SaveHistory& history) {
+  history_ = &history;
+  history.onChange = [this] { showWhatHistoryCanDo(); };
+  u1_.onClick = [this] { U1Click(); };
+  o1_.onClick = [this] { O1Click(); };
+  showWhatHistoryCanDo();
+}
+
+void TrayMenu::showWhatHistoryCanDo() {
+  u1_.setEnabled(history_->canUndo());
+  o1_.setEnabled(history_->canOpen());
 }
 
 void TrayMenu::markSaveMode(std::int16_t saveMode) {
@@ -120,6 +140,14 @@ void TrayMenu::N8Click() {
 
 void TrayMenu::N7Click() {
   windows_.value().about.Show();
+}
+
+void TrayMenu::U1Click() {
+  history_->undoLatest();
+}
+
+void TrayMenu::O1Click() {
+  history_->openLatestFolder();
 }
 
 void TrayMenu::E1Click() {

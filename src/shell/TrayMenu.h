@@ -13,6 +13,7 @@
 
 namespace qm {
 
+class SaveHistory;
 class SettingsStore;
 class TForm1;
 class TForm2;
@@ -32,6 +33,9 @@ class TrayMenu : public SettingsMarks {
     TForm5& properties;
   };
   void attachWindows(const Windows& windows);
+  // Wires the undo and open items to the saves of this run; they are greyed while there is
+  // nothing to act on.
+  void attachHistory(SaveHistory& history);
 
   void markSaveMode(std::int16_t saveMode) override;
   void markDropWindowSize(std::int16_t dropWindowSize) override;
@@ -52,6 +56,9 @@ class TrayMenu : public SettingsMarks {
   // The mark follows the registry, which the user may change elsewhere (Task Manager, the
   // startup-apps settings), so it is read again each time the menu opens.
   void markStartWithWindows();
+  // These need the history given to attachHistory.
+  void U1Click();
+  void O1Click();
 
   MenuItem& PopupMenu1() { return popupMenu1_; }
   MenuItem& N11() { return n11_; }
@@ -65,20 +72,22 @@ class TrayMenu : public SettingsMarks {
   MenuItem& N3() { return n3_; }
   MenuItem& N8() { return n8_; }
   MenuItem& N7() { return n7_; }
-  MenuItem& Separator1() { return separator1_; }
+  MenuItem& U1() { return u1_; }
+  MenuItem& O1() { return o1_; }
   MenuItem& StartWithWindowsItem() { return startWithWindows_; }
-  MenuItem& Separator2() { return separator2_; }
   MenuItem& E1() { return e1_; }
   TrayIcon& TrayIcon1() { return trayIcon1_; }
 
  private:
   void chooseSaveMode(std::int16_t saveMode);
   void chooseDropWindowSize(std::int16_t dropWindowSize);
+  void showWhatHistoryCanDo();
 
   Platform& platform_;
   SettingsStore& store_;
   StartWithWindows startup_;
   std::optional<Windows> windows_;
+  SaveHistory* history_ = nullptr;
 
   // Items join their parent in the order they are built, so this order is the menu's.
   MenuItem popupMenu1_;
@@ -93,9 +102,11 @@ class TrayMenu : public SettingsMarks {
   MenuItem n3_;
   MenuItem n8_;
   MenuItem n7_;
-  MenuItem separator1_;
+  MenuItem n12_;
+  MenuItem u1_;
+  MenuItem o1_;
   MenuItem startWithWindows_;
-  MenuItem separator2_;
+  MenuItem n13_;
   MenuItem e1_;
   TrayIcon trayIcon1_;
 };

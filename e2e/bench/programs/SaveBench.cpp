@@ -19,6 +19,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32UserRegistry.h"
 #include "platform/win32/Win32WholeCopy.h"
@@ -70,13 +71,13 @@ class Stopwatch {
 // is the rest of its road.
 class TimedFiles : public qm::Win32FileSystem {
  public:
-  std::uint32_t copyFile(const std::string& from, const std::string& to,
-                         bool failIfExists) override {
+  qm::CopyOutcome copyFile(const std::string& from, const std::string& to,
+                           bool failIfExists) override {
     const Stopwatch stopwatch;
-    const std::uint32_t error = Win32FileSystem::copyFile(from, to, failIfExists);
+    const qm::CopyOutcome outcome = Win32FileSystem::copyFile(from, to, failIfExists);
     copyWallMs += stopwatch.wallMs();
     copyCpuMs += stopwatch.cpuMs();
-    return error;
+    return outcome;
   }
 
   double copyWallMs = 0;
@@ -94,8 +95,11 @@ bool waitForGo() {
 int TimeCopy(const std::string& how, const char* from, const char* to) {
   if (!waitForGo()) return 1;
   const Stopwatch stopwatch;
-  const DWORD error = how == "copyfile" ? (CopyFileA(from, to, TRUE) ? 0 : GetLastError())
-                                        : qm::copyWhole(from, to, true);
+  const DWORD error = how == "copyfile"
+                          ? (CopyFileA(from, to, TRUE) ? 0 : GetLastError())
+                          : qm::copyWhole(*qm::toWide(from, qm::TextEncoding::Cp932),
+                                          *qm::toWide(to, qm::TextEncoding::Cp932), true)
+                                .error;
   const double wall = stopwatch.wallMs();
   const double cpu = stopwatch.cpuMs();
   if (error != 0) {

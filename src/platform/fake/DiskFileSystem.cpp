@@ -8,6 +8,8 @@
 #include <iterator>
 
 #include "platform/FileReplacement.h"
+#include "platform/Leftovers.h"
+#include "platform/OwnFiles.h"
 #include "platform/Win32Codes.h"
 #include "text/Cp932.h"
 
@@ -109,14 +111,34 @@ bool DiskFileSystem::removeFile(const EncodedText& path) {
   return !error;
 }
 
-std::uint32_t DiskFileSystem::copyFile(const EncodedText& fromPath, const EncodedText& toPath,
-                                       bool failIfExists) {
+CopyOutcome DiskFileSystem::copyFile(const EncodedText& fromPath, const EncodedText& toPath,
+                                     bool failIfExists) {
   ++copies;
+  if (!copyFailures.empty()) {
+    const CopyOutcome scripted = copyFailures.front();
+    copyFailures.pop_front();
+    return scripted;
+  }
   if (!copyErrors.empty()) {
     const std::uint32_t scripted = copyErrors.front();
     copyErrors.pop_front();
-    return scripted;
+    return copyFailed(scripted);
   }
+  CopyOutcome outcome = copyFailed(copyBytesTo(fromPath, toPath, failIfExists));
+  outcome.replaced = outcome.error == kErrorSuccess && oldBytes_.has_value();
+  if (outcome.replaced && hasRecycleBin) {
+    // Where the program's copy sends the file it replaces.
+    bin.push_back({hostPath(toPath).string(), *oldBytes_, false});
+    outcome.oldInBin = true;
+    outcome.oldTicket = bin.size();
+  }
+  oldBytes_.reset();
+  return outcome;
+}
+
+std::uint32_t DiskFileSystem::copyBytesTo(const EncodedText& fromPath, const EncodedText& toPath,
+                                          bool failIfExists) {
+  oldBytes_.reset();
   const fs::path from = hostPath(fromPath);
   const fs::path to = hostPath(toPath);
   std::error_code error;
@@ -133,6 +155,8 @@ std::uint32_t DiskFileSystem::copyFile(const EncodedText& fromPath, const Encode
         (fs::is_directory(to, error) ? file_replacement::kDirectory : 0) |
         (marked == markedAttributes.end() ? 0 : marked->second);
     if (file_replacement::refuses(attributes)) return kErrorAccessDenied;
+    std::ifstream old(to, std::ios::binary);
+    oldBytes_ = std::string(std::istreambuf_iterator<char>(old), {});
   } else if (!writable(to.parent_path())) {
     return kErrorAccessDenied;
   }
@@ -149,6 +173,106 @@ std::uint32_t DiskFileSystem::copyFile(const EncodedText& fromPath, const Encode
   }
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
   return error ? kErrorAccessDenied : kErrorSuccess;
+}
+
+std::optional<FileStamp> DiskFileSystem::stamp(const std::string& path, TextEncoding) {
+  std::error_code error;
+  const fs::path file = hostPath(path);
+  const std::uintmax_t size = fs::file_size(file, error);
+  if (error) return std::nullopt;
+  const auto written = fs::last_write_time(file, error);
+  if (error) return std::nullopt;
+  return FileStamp{size, static_cast<std::uint64_t>(written.time_since_epoch().count())};
+}
+
+std::uint32_t DiskFileSystem::recycle(const std::string& path, TextEncoding, BinTicket& ticket) {
+  const fs::path file = hostPath(path);
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) return kErrorFileNotFound;
+  std::ifstream in(file, std::ios::binary);
+  bin.push_back({file.string(), std::string(std::istreambuf_iterator<char>(in), {}), false});
+  in.close();
+  fs::remove(file, error);
+  ticket = bin.size();
+  return kErrorSuccess;
+}
+
+std::uint32_t DiskFileSystem::restoreFromBin(BinTicket ticket) {
+  if (!restoreErrors.empty()) {
+    const std::uint32_t scripted = restoreErrors.front();
+    restoreErrors.pop_front();
+    return scripted;
+  }
+  if (ticket == 0 || ticket > bin.size() || bin[ticket - 1].restored) return kErrorFileNotFound;
+  BinItem& item = bin[ticket - 1];
+  std::error_code error;
+  if (fs::exists(item.from, error)) return kErrorFileExists;
+  std::ofstream(item.from, std::ios::binary) << item.bytes;
+  item.restored = true;
+  return kErrorSuccess;
+}
+
+namespace {
+
+// The host's names, a byte to a character, as the program's wide names.
+std::wstring widened(const std::string& text) {
+  std::wstring wide;
+  for (const char c : text) wide += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return wide;
+}
+
+std::string narrowed(const std::wstring& text) {
+  std::string bytes;
+  for (const wchar_t c : text) bytes += static_cast<char>(c);
+  return bytes;
+}
+
+class HostFolders : public leftovers::Calls {
+ public:
+  explicit HostFolders(DiskFileSystem& files) : files_(files) {}
+  std::vector<std::wstring> ownNames(const std::wstring& folder) override {
+    std::vector<std::wstring> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(hostPath(narrowed(folder)), error)) {
+      const std::wstring name = widened(entry.path().filename().string());
+      if (own_files::isOwn(name)) names.push_back(name);
+    }
+    return names;
+  }
+  bool exists(const std::wstring& path) override {
+    std::error_code error;
+    return fs::exists(hostPath(narrowed(path)), error);
+  }
+  bool place(const std::wstring& from, const std::wstring& to) override {
+    std::error_code error;
+    if (exists(to)) return false;
+    fs::rename(hostPath(narrowed(from)), hostPath(narrowed(to)), error);
+    return !error;
+  }
+  void recycle(const std::wstring& path) override {
+    BinTicket ignored = 0;
+    files_.recycle(narrowed(path), TextEncoding::Cp932, ignored);
+  }
+  void remove(const std::wstring& path) override {
+    std::error_code error;
+    fs::remove(hostPath(narrowed(path)), error);
+  }
+
+ private:
+  DiskFileSystem& files_;
+};
+
+}  // namespace
+
+void DiskFileSystem::sweepLeftovers(const std::vector<EncodedText>& folders) {
+  HostFolders calls(*this);
+  std::vector<std::string> all;
+  for (const EncodedText& folder : folders) all.push_back(folder.bytes);
+  if (!temporaryFolder.empty()) all.push_back(temporaryFolder);
+  for (const std::string& folder : all) {
+    swept.push_back(hostPath(folder).string());
+    leftovers::sweep(calls, widened(text::replaceChar(folder, '\\', '/')));
+  }
 }
 
 bool DiskFileSystem::exists(const EncodedText& path) {

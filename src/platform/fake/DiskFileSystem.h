@@ -23,8 +23,13 @@ class DiskFileSystem : public FileSystem {
   bool removeFile(const EncodedText& path) override;
   // As CopyFileA: a read-only, hidden or system target is never replaced, and a folder the
   // user may not write into takes no file (the tests run as root, who could).
-  std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
-                         bool failIfExists) override;
+  // An old file it replaces goes to the bin below when `hasRecycleBin`.
+  CopyOutcome copyFile(const EncodedText& from, const EncodedText& to, bool failIfExists) override;
+  std::optional<FileStamp> stamp(const std::string& path, TextEncoding encoding) override;
+  std::uint32_t recycle(const std::string& path, TextEncoding encoding, BinTicket& ticket) override;
+  std::uint32_t restoreFromBin(BinTicket ticket) override;
+  // The folders and `temporaryFolder`, by the program's own rules (platform/Leftovers).
+  void sweepLeftovers(const std::vector<EncodedText>& folders) override;
   bool exists(const EncodedText& path) override;
   void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override {
     marked.push_back({path.bytes, path.encoding, sourceUrl});
@@ -44,6 +49,20 @@ class DiskFileSystem : public FileSystem {
   ReplaceFault replaceFault = ReplaceFault::None;
   // Errors the next copies fail with, taken in order, before they touch the disk.
   std::deque<std::uint32_t> copyErrors;
+  // Whole failures the next copies end with, the old file's place included; before copyErrors.
+  std::deque<CopyOutcome> copyFailures;
+  // The Recycle Bin: what went there, by its ticket less one, as long as it is there.
+  struct BinItem {
+    std::string from;  // the path on the host it came from
+    std::string bytes;
+    bool restored = false;
+  };
+  std::vector<BinItem> bin;
+  bool hasRecycleBin = true;
+  // Errors the next restores from the bin fail with, taken in order.
+  std::deque<std::uint32_t> restoreErrors;
+  std::string temporaryFolder;     // on the host; none when empty
+  std::vector<std::string> swept;  // the folders each sweep was given, on the host
   // Attributes the host has no word for (hidden, system), by the file's path on the host.
   std::map<std::string, std::uint32_t> markedAttributes;
   struct Marked {
@@ -58,7 +77,11 @@ class DiskFileSystem : public FileSystem {
   int copies = 0;              // copyFile calls
 
  private:
+  // The copy itself, as CopyFile; the bytes of a file it replaced stay in oldBytes_.
+  std::uint32_t copyBytesTo(const EncodedText& from, const EncodedText& to, bool failIfExists);
+
   EncodedText exePath_;
+  std::optional<std::string> oldBytes_;
 };
 
 }  // namespace qm

@@ -29,6 +29,9 @@ class FakeInteraction : public Interaction {
     sounds.push_back(path.bytes);
     soundFlags.push_back(flags);
   }
+  void showInFolder(const std::string& path, TextEncoding) override {
+    shownInFolder.push_back(path);
+  }
   void shellExecute(const std::string& file, const std::string& parameters) override {
     executed.push_back(file + " " + parameters);
   }
@@ -47,6 +50,7 @@ class FakeInteraction : public Interaction {
   std::vector<std::string> sounds;         // the bytes of each path
   std::vector<std::uint32_t> soundFlags;   // one entry per sound
   std::vector<std::string> executed;
+  std::vector<std::string> shownInFolder;
 
  private:
   void runModal();

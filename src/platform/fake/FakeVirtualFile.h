@@ -24,8 +24,7 @@ class FakeVirtualFile : public DropSource {
     std::filesystem::remove(parkedAt_, ignored);
   }
 
-  std::uint32_t putAt(const std::string& target, TextEncoding encoding,
-                      bool failIfExists) override {
+  CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override {
     ++puts;
     lastEncoding = encoding;
     return files_.copyFile({parkedAt_.string(), TextEncoding::Utf8}, {target, encoding},

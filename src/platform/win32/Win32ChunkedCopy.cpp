@@ -2,17 +2,14 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Handle.h"
 
 namespace qm {
 namespace {
 
-// Large enough that the calls cost little beside the bytes, and no larger: Linux caches a larger
-// write in a larger block of memory, which on a virtual machine often comes cold from the host.
-// Writes of 256 KiB to 4 MiB made a large copy several times slower about one time in three
-// there; 64 and 128 KiB never did.
+// Large enough that the calls cost little beside the bytes, and no larger (docs/benchmarks.md
+// has the measurements behind the size).
 constexpr DWORD kChunkBytes = 128u << 10;
 
 constexpr DWORD kReadShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -21,35 +18,6 @@ constexpr DWORD kReadShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
 constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-HANDLE openToRead(const std::string& path) {
-  return CreateFileA(path.c_str(), GENERIC_READ, kReadShare, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-HANDLE openToRead(const std::wstring& path) {
-  return CreateFileW(path.c_str(), GENERIC_READ, kReadShare, nullptr, OPEN_EXISTING,
-                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
-HANDLE createFile(const std::string& path, DWORD attributes, DWORD creation) {
-  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation,
-                     attributes | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-HANDLE createFile(const std::wstring& path, DWORD attributes, DWORD creation) {
-  return CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, creation,
-                     attributes | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-}
-
-// A new file is made as new, and only a file already there is opened to be overwritten: Wine
-// empties every file opened to be overwritten, a new one too, and ext4 sends the whole of a file
-// that was emptied to the disk at its close (so that a rewrite survives a crash), which holds up
-// the close of a large copy. Whatever stops the new file, the answer is the overwrite's.
-template <typename String>
-HANDLE createToWrite(const String& path, DWORD attributes, bool failIfExists) {
-  const HANDLE created = createFile(path, attributes, CREATE_NEW);
-  if (created != INVALID_HANDLE_VALUE || failIfExists) return created;
-  return createFile(path, attributes, CREATE_ALWAYS);
-}
 
 class Buffer {
  public:
@@ -70,7 +38,7 @@ class Buffer {
 DWORD writeAll(HANDLE to, const std::uint8_t* bytes, DWORD count) {
   while (count > 0) {
     DWORD written = 0;
-    if (!WriteFile(to, bytes, count, &written, nullptr)) return GetLastError();
+    if (!WriteFile(to, bytes, count, &written, nullptr)) return lastFailure();
     // A short write is the disk running out; the next one says so in the system's words.
     if (written == 0) return ERROR_DISK_FULL;
     bytes += written;
@@ -85,41 +53,44 @@ DWORD copyBytes(HANDLE from, HANDLE to) {
   if (!buffer.bytes()) return ERROR_NOT_ENOUGH_MEMORY;
   while (true) {
     DWORD read = 0;
-    if (!ReadFile(from, buffer.bytes(), kChunkBytes, &read, nullptr)) return GetLastError();
+    if (!ReadFile(from, buffer.bytes(), kChunkBytes, &read, nullptr)) return lastFailure();
     if (read == 0) return 0;
     if (const DWORD error = writeAll(to, buffer.bytes(), read)) return error;
   }
 }
 
-template <typename String>
-DWORD copyFileWith(const String& from, const String& to, bool failIfExists) {
-  Handle source(openToRead(from));
-  if (!source.valid()) return GetLastError();
-  BY_HANDLE_FILE_INFORMATION info = {};
-  if (!GetFileInformationByHandle(source.get(), &info)) return GetLastError();
-  Handle target(createToWrite(to, info.dwFileAttributes & kCopiedAttributes, failIfExists));
-  if (!target.valid()) return GetLastError();
-  if (const DWORD error = copyBytes(source.get(), target.get())) return error;
-  if (!SetFileTime(target.get(), nullptr, nullptr, &info.ftLastWriteTime)) return GetLastError();
+DWORD fillNewFile(HANDLE source, const BY_HANDLE_FILE_INFORMATION& info, Handle& target,
+                  bool flush) {
+  if (const DWORD error = copyBytes(source, target.get())) return error;
+  if (!SetFileTime(target.get(), nullptr, nullptr, &info.ftLastWriteTime)) return lastFailure();
+  if (flush && !FlushFileBuffers(target.get())) return lastFailure();
   // Closing is where a delayed write can still fail.
-  return target.close() ? 0 : GetLastError();
-}
-
-template <typename String>
-bool answerAsCopyFile(const String& from, const String& to, bool failIfExists) {
-  const DWORD error = copyFileWith(from, to, failIfExists);
-  SetLastError(error);
-  return error == 0;
+  return target.close() ? 0 : lastFailure();
 }
 
 }  // namespace
 
-bool copyFileInChunks(const std::string& from, const std::string& to, bool failIfExists) {
-  return answerAsCopyFile(from, to, failIfExists);
-}
-
-bool copyFileInChunks(const std::wstring& from, const std::wstring& to, bool failIfExists) {
-  return answerAsCopyFile(from, to, failIfExists);
+std::uint32_t copyToNewFile(const std::wstring& from, const std::wstring& to, bool flush,
+                            std::uint32_t& keep) {
+  Handle source(CreateFileW(from.c_str(), GENERIC_READ, kReadShare, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!source.valid()) return lastFailure();
+  BY_HANDLE_FILE_INFORMATION info = {};
+  if (!GetFileInformationByHandle(source.get(), &info)) return lastFailure();
+  const DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
+  keep = (attributes & FILE_ATTRIBUTE_READONLY) ? attributes : 0;
+  // Made as new, never by emptying a file: an old file is never written over, and one made
+  // meanwhile under the name is not ours.
+  Handle target(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            (attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_FLAG_SEQUENTIAL_SCAN,
+                            nullptr));
+  if (!target.valid()) return lastFailure();
+  const DWORD error = fillNewFile(source.get(), info, target, flush);
+  if (error != 0) {
+    if (target.valid()) target.close();
+    DeleteFileW(to.c_str());
+  }
+  return error;
 }
 
 }  // namespace qm

@@ -3,7 +3,12 @@
 #include <windows.h>
 
 #include "platform/win32/Win32AttachmentMark.h"
+#include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32Leftovers.h"
+#include "platform/win32/Win32OwnFile.h"
+#include "platform/win32/Win32RecycleBin.h"
+#include "platform/win32/Win32SpooledFile.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
 
@@ -67,20 +72,25 @@ bool Win32FileSystem::replaceFile(const EncodedText& path, const std::vector<std
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return false;
   }
-  const std::size_t separator = target.find_last_of(L"\\/:");
-  const std::wstring folder =
-      separator == std::wstring::npos ? L"." : target.substr(0, separator + 1);
-  wchar_t temp[MAX_PATH] = {};
-  if (GetTempFileNameW(folder.c_str(), L"qmt", 0, temp) == 0) return false;
-  Handle file(
-      CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  const bool written = file.valid() && writeAll(file.get(), bytes) && file.close();
-  if (written &&
-      MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  // The twin is a file of the program's own, which the next start clears if this run dies here.
+  std::wstring twin;
+  bool written = false;
+  const std::uint32_t created = createOwnFile(
+      folderOf(target),
+      [&](const std::wstring& candidate) {
+        Handle file(CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return lastFailure();
+        written = writeAll(file.get(), bytes) && file.close();
+        return std::uint32_t{ERROR_SUCCESS};
+      },
+      twin);
+  if (created != ERROR_SUCCESS) return false;
+  if (written && MoveFileExW(twin.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  if (file.valid()) file.close();
-  DeleteFileW(temp);
+  DeleteFileW(twin.c_str());
   return false;
 }
 
@@ -90,12 +100,42 @@ bool Win32FileSystem::removeFile(const EncodedText& path) {
   return DeleteFileW(wide.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-std::uint32_t Win32FileSystem::copyFile(const EncodedText& from, const EncodedText& to,
-                                        bool failIfExists) {
+CopyOutcome Win32FileSystem::copyFile(const EncodedText& from, const EncodedText& to,
+                                      bool failIfExists) {
   std::wstring wideFrom;
   std::wstring wideTo;
-  if (!named(from, wideFrom) || !named(to, wideTo)) return GetLastError();
+  if (!named(from, wideFrom) || !named(to, wideTo)) return copyFailed(GetLastError());
   return copyWhole(wideFrom, wideTo, failIfExists);
+}
+
+std::optional<FileStamp> Win32FileSystem::stamp(const std::string& path, TextEncoding encoding) {
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!wide || !GetFileAttributesExW(wide->c_str(), GetFileExInfoStandard, &data)) {
+    return std::nullopt;
+  }
+  return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::uint32_t Win32FileSystem::recycle(const std::string& path, TextEncoding encoding,
+                                       BinTicket& ticket) {
+  const std::optional<std::wstring> wide = toWide(path, encoding);
+  if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
+  return Win32RecycleBin::shared().recycle(*wide, ticket);
+}
+
+std::uint32_t Win32FileSystem::restoreFromBin(BinTicket ticket) {
+  return Win32RecycleBin::shared().restore(ticket);
+}
+
+void Win32FileSystem::sweepLeftovers(const std::vector<EncodedText>& folders) {
+  for (const EncodedText& folder : folders) {
+    std::wstring wide;
+    if (named(folder, wide)) sweepLeftoversIn(wide);
+  }
+  sweepLeftoversIn(temporaryFolder());
 }
 
 bool Win32FileSystem::exists(const EncodedText& path) {

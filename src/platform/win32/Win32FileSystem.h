@@ -11,8 +11,11 @@ class Win32FileSystem : public FileSystem {
                                                     std::size_t maxBytes) override;
   bool replaceFile(const EncodedText& path, const std::vector<std::uint8_t>& bytes) override;
   bool removeFile(const EncodedText& path) override;
-  std::uint32_t copyFile(const EncodedText& from, const EncodedText& to,
-                         bool failIfExists) override;
+  CopyOutcome copyFile(const EncodedText& from, const EncodedText& to, bool failIfExists) override;
+  std::optional<FileStamp> stamp(const std::string& path, TextEncoding encoding) override;
+  std::uint32_t recycle(const std::string& path, TextEncoding encoding, BinTicket& ticket) override;
+  std::uint32_t restoreFromBin(BinTicket ticket) override;
+  void sweepLeftovers(const std::vector<EncodedText>& folders) override;
   bool exists(const EncodedText& path) override;
   void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override;
   std::string systemMessage(std::uint32_t code) override;

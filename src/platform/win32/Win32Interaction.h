@@ -17,6 +17,8 @@ class Win32Interaction : public Interaction {
   std::optional<EncodedText> chooseFolder(const EncodedText& startDir) override;
   void playSound(const EncodedText& path, std::uint32_t flags) override;
   void shellExecute(const std::string& file, const std::string& parameters) override;
+  // In Win32ShowInFolder.cpp.
+  void showInFolder(const std::string& path, TextEncoding encoding) override;
 
  private:
   HWND owner_;

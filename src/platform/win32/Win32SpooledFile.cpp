@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/Win32Failure.h"
+#include "platform/win32/Win32OwnFile.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
 
@@ -18,15 +19,26 @@ Win32SpooledFile::~Win32SpooledFile() {
   if (!path_.empty()) DeleteFileW(path_.c_str());
 }
 
-std::uint32_t Win32SpooledFile::create() {
+std::wstring temporaryFolder() {
   wchar_t folder[MAX_PATH + 1] = {};
-  wchar_t path[MAX_PATH] = {};
-  if (GetTempPathW(MAX_PATH + 1, folder) == 0) return lastFailure();
-  if (GetTempFileNameW(folder, L"qmv", 0, path) == 0) return lastFailure();
-  path_ = path;
-  file_ =
-      CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  return file_ == INVALID_HANDLE_VALUE ? lastFailure() : 0;
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) return std::wstring();
+  std::wstring path(folder, length);
+  while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  return path;
+}
+
+std::uint32_t Win32SpooledFile::create() {
+  const std::wstring folder = temporaryFolder();
+  if (folder.empty()) return lastFailure();
+  return createOwnFile(
+      folder,
+      [this](const std::wstring& path) {
+        file_ = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file_ == INVALID_HANDLE_VALUE ? lastFailure() : 0;
+      },
+      path_);
 }
 
 std::uint32_t Win32SpooledFile::append(const std::uint8_t* bytes, std::size_t count) {
@@ -47,10 +59,10 @@ std::uint32_t Win32SpooledFile::finish() {
   return closed ? 0 : lastFailure();
 }
 
-std::uint32_t Win32SpooledFile::putAt(const std::string& target, TextEncoding encoding,
-                                      bool failIfExists) {
+CopyOutcome Win32SpooledFile::putAt(const std::string& target, TextEncoding encoding,
+                                    bool failIfExists) {
   const std::optional<std::wstring> wide = toWide(target, encoding);
-  if (!wide) return ERROR_NO_UNICODE_TRANSLATION;
+  if (!wide) return copyFailed(ERROR_NO_UNICODE_TRANSLATION);
   return copyWhole(path_, *wide, failIfExists);
 }
 

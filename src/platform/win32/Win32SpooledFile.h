@@ -1,5 +1,6 @@
-// A virtual file's bytes parked in a temporary file: taken from the dragging program inside the
-// drop, in chunks, so a large image needs no buffer of its size; put at its target afterwards.
+// A virtual file's bytes parked in a temporary file of the program's own: taken from the dragging
+// program inside the drop, in chunks, so a large image needs no buffer of its size; put at its
+// target afterwards.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,9 @@
 #include "platform/DropSource.h"
 
 namespace qm {
+
+// The temporary folder, without its last separator; empty when the system has none to give.
+std::wstring temporaryFolder();
 
 class Win32SpooledFile : public DropSource {
  public:
@@ -24,7 +28,7 @@ class Win32SpooledFile : public DropSource {
   std::uint32_t append(const std::uint8_t* bytes, std::size_t count);
   std::uint32_t finish();
 
-  std::uint32_t putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override;
+  CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override;
 
  private:
   std::wstring path_;
