@@ -79,7 +79,7 @@ std::optional<std::string> Win32UserRegistry::readText(const std::string& key,
   std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
   std::copy(bytes.begin(), bytes.begin() + text.size() * sizeof(wchar_t),
             reinterpret_cast<std::uint8_t*>(text.data()));
-  text.resize(text.find(L'\0') == std::wstring::npos ? text.size() : text.find(L'\0'));
+  text.resize(std::min(text.size(), text.find(L'\0')));
   return fromWide(text, TextEncoding::Utf8);
 }
 
