@@ -5,8 +5,9 @@
 namespace {
 
 constexpr DWORD kPollMs = 5;
+// Deadlines guard against a hang only; each is many times what a busy machine needs.
 constexpr DWORD kTargetDeadlineMs = 5000;
-constexpr DWORD kPointerDeadlineMs = 2000;
+constexpr DWORD kPointerDeadlineMs = 5000;
 // A late X event from the harness can take the cursor back after the move onto the target:
 // the move is sent again this often until the cursor stays there.
 constexpr DWORD kMoveAgainMs = 200;

@@ -16,34 +16,47 @@ void PrintMoment(const char* what) {
   std::fflush(stdout);
 }
 
+bool LastAccess(const char* file, FILETIME* time) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(file, GetFileExInfoStandard, &data)) return false;
+  *time = data.ftLastAccessTime;
+  return true;
+}
+
+bool Same(const FILETIME& a, const FILETIME& b) {
+  return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
 }  // namespace
 
-// While a drop is handled Wine's server can stall window queries for a few hundred
-// milliseconds; a file's attributes come from the disk without it, so the copy tells when
-// the notice was due better than the notice's own window does.
-int WatchWindow(const char* className, unsigned long timeoutMs, const char* file) {
+int WatchWindow(const char* className, unsigned long timeoutMs, const char* readFile) {
   HWND window = FindWindowA(className, nullptr);
   if (!window) return 1;
+  FILETIME unread = {};
+  if (readFile && !LastAccess(readFile, &unread)) return 1;
   std::printf("ready\n");
   std::fflush(stdout);
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  bool fileSeen = file == nullptr;
   bool shown = false;
+  bool hidden = false;
+  bool read = readFile == nullptr;
   while (GetTickCount64() < deadline) {
-    if (!fileSeen && GetFileAttributesA(file) != INVALID_FILE_ATTRIBUTES) {
-      fileSeen = true;
-      PrintMoment("file");
-    }
     const bool visible = IsWindowVisible(window) != FALSE;
     if (!shown && visible) {
       shown = true;
       PrintMoment("shown");
       PrintWindowLine("window", window);
       std::fflush(stdout);
-    } else if (shown && !visible) {
+    } else if (shown && !hidden && !visible) {
+      hidden = true;
       PrintMoment("hidden");
-      return fileSeen ? 0 : 1;
     }
+    FILETIME now;
+    if (!read && LastAccess(readFile, &now) && !Same(now, unread)) {
+      read = true;
+      PrintMoment("read");
+    }
+    if (hidden && read) return 0;
     Sleep(kPollMs);
   }
   return 1;
