@@ -3,7 +3,7 @@
 import shutil
 from pathlib import Path
 
-from .waits import wait_until
+from .waits import STARTUP_SECONDS, wait_until
 
 BROWSER_CLASS = "QmBrowser"
 FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
@@ -28,7 +28,7 @@ class Browser:
         if picture:
             args.append(f"picture={picture}")
         self._process = desktop.wine.start(args, log_path)
-        self.window = wait_until("the browser window", self._find, timeout=20)
+        self.window = wait_until("the browser window", self._find, timeout=STARTUP_SECONDS)
 
     def _find(self):
         for window in self._desktop.probe.windows():

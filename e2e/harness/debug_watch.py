@@ -2,9 +2,18 @@
 read by `qmprobe debugwatch`, a debug monitor in the same Wine: each with the performance
 counter's time, taken by the program as it happened, not when anyone outside looked."""
 
+import time
 from dataclasses import dataclass
 
-from .waits import wait_until
+from .waits import STARTUP_SECONDS, wait_until
+
+
+def counter_us(realtime_ns):
+    """A time of the system's clock, such as a file's last access, on the performance counter,
+    which under Wine is CLOCK_MONOTONIC_RAW: the moments' clock."""
+    offset = time.clock_gettime_ns(time.CLOCK_REALTIME) - time.clock_gettime_ns(
+        time.CLOCK_MONOTONIC_RAW)
+    return (realtime_ns - offset) // 1000
 
 
 @dataclass(frozen=True)
@@ -19,7 +28,8 @@ class DebugWatch:
         out_path.unlink(missing_ok=True)
         self._process = desktop.wine.start([str(desktop.probe_exe), "debugwatch", str(seconds)],
                                            out_path.with_suffix(".log"), out_path=out_path)
-        wait_until("the debug watch", lambda: "ready" in self._lines(), timeout=30)
+        wait_until("the debug watch", lambda: "ready" in self._lines(),
+                   timeout=STARTUP_SECONDS)
 
     def _lines(self):
         return self._out.read_text(errors="replace").splitlines() if self._out.exists() else []

@@ -1,6 +1,6 @@
 """The tray icon in Wine's taskbar and the program's popup menu, driven with the mouse."""
 
-from .waits import Failure, expect, wait_until
+from .waits import STARTUP_SECONDS, Failure, expect, wait_until
 from .xserver import darkest_level, wait_for_drawing
 
 MENU_CLASS = "#32768"
@@ -47,11 +47,12 @@ class Tray:
         """The first icon of the tray: the square at the right end of the taskbar."""
         bar = wait_until("Wine's taskbar",
                          lambda: next((w for w in self._desktop.probe.windows()
-                                       if w.cls == TRAY_CLASS and w.visible), None))
+                                       if w.cls == TRAY_CLASS and w.visible), None),
+                         STARTUP_SECONDS)
         left, top, right, bottom = bar.rect
         return right - (bottom - top), top, right, bottom
 
-    def wait_icon(self, timeout=40.0):
+    def wait_icon(self, timeout=STARTUP_SECONDS):
         # Wine may report its taskbar long before the virtual desktop shows on the X screen: once
         # a run's screen stayed black for 15 s after the taskbar window was up.
         rect = self.icon_rect()

@@ -2,19 +2,20 @@
 desktop by qmprobe: asking for the windows over and over from outside is too slow to see it."""
 
 from .probe import parse_line
-from .waits import wait_until
+from .waits import STARTUP_SECONDS, wait_until
 
 
 class WindowWatch:
-    """Watches a window of `cls` come up and go; with `read_file` (a Windows path), also when a
-    program first reads that file."""
+    """Watches a window of `cls` come up and go. Another program is told late that a window has
+    come or gone (a tenth of a second and more), so the times say when the watch saw it."""
 
-    def __init__(self, desktop, cls, log_path, read_file=None, timeout=15.0):
+    def __init__(self, desktop, cls, log_path, timeout=15.0):
         self._log_path = log_path
         self._cls = cls
         args = [str(desktop.probe_exe), "watch", cls, str(int(timeout * 1000))]
-        self._process = desktop.wine.start(args + ([read_file] if read_file else []), log_path)
-        wait_until(f"the watch for {cls}", lambda: self._line("ready"), timeout=20)
+        self._process = desktop.wine.start(args, log_path)
+        wait_until(f"the watch for {cls}", lambda: self._line("ready"),
+                   timeout=STARTUP_SECONDS)
 
     def _lines(self):
         if not self._log_path.exists():
@@ -25,8 +26,8 @@ class WindowWatch:
         return next((line for line in self._lines() if line.startswith(start)), None)
 
     def _us(self, event, timeout):
-        """When the watch saw `event`, on the performance counter (microseconds), the clock the
-        program's own moments and the benchmarks line up on."""
+        """When the watch saw the window `event`, on the performance counter (microseconds), the
+        clock the program's own moments and the benchmarks line up on."""
         line = wait_until(f"the {self._cls} window {event}", lambda: self._line(event + " "),
                           timeout)
         return int(line.split()[2])
@@ -43,13 +44,6 @@ class WindowWatch:
     def hidden_us(self, timeout=5.0):
         """When the window was seen gone again."""
         return self._us("hidden", timeout)
-
-    def read_after_hidden(self, timeout=10.0):
-        """Whether the file was read, and only after the window had gone (the watch looks at
-        the window before the file each time round)."""
-        self._us("read", timeout)
-        events = [line.split()[0] for line in self._lines()]
-        return "hidden" in events and events.index("hidden") < events.index("read")
 
     def never_shown(self):
         """True when the window has not come up so far."""

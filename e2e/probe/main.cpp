@@ -13,8 +13,7 @@
 //   qmprobe close HWND        asks a window to close, as its close box would
 //   qmprobe answers HWND      whether a window still answers a sent message within a second
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
-//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
-//                             milliseconds, and when FILE is read
+//   qmprobe watch CLASS MS    a window of CLASS shown and hidden again within MS milliseconds
 //   qmprobe debugwatch SECONDS  what programs write with OutputDebugString, for SECONDS
 //   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
 //   qmprobe browser TITLE [L,T,R,B] [picture=BMP]  a browser-like foreground window titled TITLE
@@ -87,7 +86,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | foreground | "
                "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
-               "monitors | message CODE | watch CLASS MS [FILE] | debugwatch SECONDS | clip HEX | "
+               "monitors | message CODE | watch CLASS MS | debugwatch SECONDS | clip HEX | "
                "browser HEXTITLE [L,T,R,B] [picture=BMP] | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
@@ -204,8 +203,8 @@ int main(int argc, char** argv) {
     return RunBrowserWindow(title, place, picture);
   }
   if (argc == 3 && std::strcmp(argv[1], "clip") == 0) return PutOnClipboard(argv[2]);
-  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
+  if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
   }
   if (argc == 3 && std::strcmp(argv[1], "debugwatch") == 0) {
     return WatchDebugOutput(std::strtoul(argv[2], nullptr, 10));

@@ -4,7 +4,7 @@ trigger, following Tab and the digit keys, and hidden after the release."""
 from harness import probe, settings_file
 from harness.browser import FIREFOX_TITLE, Browser
 from harness.cases import case
-from harness.waits import expect, expect_steady, wait_until
+from harness.waits import STARTUP_SECONDS, expect, expect_steady, wait_until
 
 RIGHT_EDGE_X = 1279
 WINDOW_WIDTH = 114
@@ -34,7 +34,7 @@ def start_drag(session, title=FIREFOX_TITLE, program=None, place=None):
     """Starts the program and a browser (run as `program`, where `place` says), and presses the
     button on the page."""
     app = session.start_app()
-    app.wait_window("TForm1", visible=False, timeout=20)
+    app.wait_window("TForm1", visible=False, timeout=STARTUP_SECONDS)
     browser = Browser(session, session.work_dir / "browser.log", title, program, place)
     browser.press_on_page()
     return app, browser

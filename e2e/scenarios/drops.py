@@ -8,7 +8,7 @@ from dataclasses import dataclass, field
 
 from harness import probe, settings_file
 from harness.cases import case, table
-from harness.debug_watch import DebugWatch
+from harness.debug_watch import DebugWatch, counter_us
 from harness.message_box import MessageBox
 from harness.waits import expect, expect_steady, wait_until
 from harness.window_watch import WindowWatch
@@ -17,10 +17,11 @@ from scenarios.drag_watcher import HIDDEN_WITHIN, RIGHT_EDGE_X, shown_drop_windo
 
 SMALL_PANEL = 17
 NOTICE_OFFSET = 24
-# The notice closes by itself at the eighth 50 ms tick after the save. The deadline leaves room
-# for a loaded machine and for another program being told late that a window has gone; how many
-# ticks it stays is the native tests' business.
-NOTICE_GONE_WITHIN = 1.5
+# The notice closes by itself at the eighth 50 ms tick after the save, about 0.4 s. Seen from
+# another program it went 0.32-0.42 s after the program showed it on a quiet machine, and up to
+# 1.3 s with a build running beside (docs/testing.md), so the deadline only catches a notice that
+# does not go by itself; the count of ticks is the native tests' business.
+NOTICE_GONE_WITHIN = 5.0
 # Long enough for a drop to have been handled and its notice or box to have come up.
 QUIET_SECONDS = 1.5
 
@@ -99,13 +100,13 @@ def expect_notice(drag, watch, point):
 
 class NoticeWatch:
     """The saved notice seen from inside the desktop, beside the program's own moments of the
-    drop; given a sound file (a Windows path), also when the program reads it."""
+    drop; given a sound file (its Linux path), also when the program first reads it."""
 
     def __init__(self, session, sound=None):
         self.sound = sound
+        self._unread = sound.stat().st_atime_ns if sound else None
         self.moments = DebugWatch(session, session.work_dir / "debug-watch.out")
-        self.window = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log",
-                                  sound)
+        self.window = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log")
 
     def shown(self):
         return self.window.shown()
@@ -113,29 +114,41 @@ class NoticeWatch:
     def never_shown(self):
         return self.window.never_shown()
 
+    def sound_read_us(self):
+        """When the sound file was first read, on the moments' clock: the file system's note of
+        the read itself, not when anyone looked."""
+        read = wait_until("the sound file read", lambda: (
+            self.sound.stat().st_atime_ns if self.sound.stat().st_atime_ns != self._unread
+            else None), timeout=10)
+        return counter_us(read)
+
     def close(self):
         self.window.close()
         self.moments.close()
 
 
 def expect_notice_gone(watch):
-    """The notice as the design fixes it: shown after the copy, gone by itself well within a
-    second, and the sound, when there is one, played after it. Its moments are the program's
-    own, on the clock the watch reads too."""
+    """The notice as the design fixes it: shown after the copy, gone by itself while the button
+    is still held, and the sound, when there is one, played after it. Its moments are the
+    program's own; another program is told late that the notice has gone, so the sound's read
+    can only be held against the notice's showing."""
     moments = watch.moments.wait_for("noticed")
     names = [moment.name for moment in moments]
     shown = names.index("noticed")
     expect("copied" in names[:shown] and "copying" not in names[shown:],
            f"the notice was shown before the copy was done: {names}")
+    noticed = moments[shown].us
     hidden = watch.window.hidden_us()
-    seconds = (hidden - moments[shown].us) / 1e6
+    seconds = (hidden - noticed) / 1e6
     print(f"      the saved notice was seen gone {seconds:.3f} s after the program showed it "
           f"(seen up for {(hidden - watch.window.shown_us()) / 1e6:.3f} s)")
     expect(seconds < NOTICE_GONE_WITHIN,
            f"the notice was still up {seconds:.3f} s after it was shown")
     if watch.sound:
-        expect(watch.window.read_after_hidden(),
-               "the sound file was read before the notice had gone")
+        read = watch.sound_read_us()
+        print(f"      the sound file was read {(read - noticed) / 1e6:.3f} s after the notice "
+              f"was shown")
+        expect(read > noticed, "the sound file was read before the notice was shown")
 
 
 @case("drop.road_of_one_drag", settings=settings(1))
@@ -362,7 +375,7 @@ def save_sound(session):
     # the program be seen to go on after playing it.
     write_wave(linux_path(session, SOUND))
     drag = Drag(session)
-    watch = NoticeWatch(session, sound=SOUND)
+    watch = NoticeWatch(session, sound=linux_path(session, SOUND))
     try:
         drag.drop(SECOND_ROW, [drag.source("photo.jpg")])
         watch.shown()

@@ -5,7 +5,7 @@ import random
 
 from harness.cases import case
 from harness.ole_drag import EDGE_TITLE, OleDragSource, UrlOnly, VirtualFile, stage_file
-from harness.waits import Failure, expect, expect_steady, wait_until
+from harness.waits import STARTUP_SECONDS, Failure, expect, expect_steady, wait_until
 from scenarios.drops import (MODE_LABEL_ROW, QUIET_SECONDS, SECOND_ROW, SMALL_PANEL,
                              THREE_FOLDERS, app_has_no_box, linux_path, settings)
 
@@ -25,7 +25,7 @@ class VirtualDrag:
         for folder in self.folders:
             folder.mkdir(parents=True)
         self.app = session.start_app()
-        self.app.wait_window("TForm1", visible=False, timeout=20)
+        self.app.wait_window("TForm1", visible=False, timeout=STARTUP_SECONDS)
 
     def drag(self, offer, row=SECOND_ROW, **options):
         """Drags `offer` from a browser window onto the panel in `row`; returns the source, once
