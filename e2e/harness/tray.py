@@ -63,10 +63,20 @@ class Tray:
     def open_menu(self):
         left, top, right, bottom = self.wait_icon()
         self._desktop.input.click((left + right) // 2, (top + bottom) // 2, button=3)
-        return self._app.wait_window(MENU_CLASS)
+        return self._wait_menu(lambda menu: True, "the tray menu")
 
     def menus(self):
         return [w for w in self._app.windows() if w.cls == MENU_CLASS and w.visible]
+
+    def _wait_menu(self, wanted, what, timeout=10.0):
+        """A visible menu that `wanted` accepts, once it has its size: on a busy machine a menu
+        can be seen visible before it is laid out."""
+        def laid_out():
+            self._app.expect_running()
+            return next((menu for menu in self.menus() if wanted(menu)
+                         and menu.rect[3] - menu.rect[1] > 2 * MENU_MARGIN), None)
+
+        return wait_until(what, laid_out, timeout)
 
     def choose(self, *path, when_open=None):
         """Opens the tray menu and clicks the items of path, e.g. ("保存モード", "上書き").
@@ -103,18 +113,14 @@ class Tray:
 
     def click_items(self, *captions):
         """With the menu open, clicks its items one after the other, as a person trying them."""
-        menu = self._app.wait_window(MENU_CLASS)
+        menu = self._wait_menu(lambda menu: True, "the tray menu")
         for caption in captions:
             rect = item_rect(menu, TRAY_MENU.index(caption), len(TRAY_MENU))
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
         wait_until("the tray menu to close", lambda: not self.menus())
 
     def _wait_submenu(self, parent, item):
-        def opened():
-            others = [w for w in self.menus() if w.hwnd != parent.hwnd]
-            return others[0] if len(others) == 1 else None
-
-        submenu = wait_until("the submenu", opened, timeout=5)
+        submenu = self._wait_menu(lambda menu: menu.hwnd != parent.hwnd, "the submenu")
         # Wine aligns a submenu's first item with the item that opened it.
         if abs(submenu.rect[1] + MENU_MARGIN - item[1]) > MENU_MARGIN:
             raise Failure(f"the submenu at {submenu.rect} does not belong to the item at {item}")

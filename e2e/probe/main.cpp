@@ -11,7 +11,7 @@
 //   qmprobe focus HWND        the control that has the keyboard focus in the window's thread
 //   qmprobe combo HWND        a combo box's selected index and that item's text as hex
 //   qmprobe close HWND        asks a window to close, as its close box would
-//   qmprobe answers HWND      whether a window still answers a sent message within a second
+//   qmprobe answers HWND      whether a window still answers a sent message within 10 s
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
 //   qmprobe watch CLASS MS    a window of CLASS shown and hidden again within MS milliseconds
 //   qmprobe debugwatch SECONDS  what programs write with OutputDebugString, for SECONDS
@@ -77,7 +77,9 @@ HWND ParseWindow(const char* text) {
 
 int PrintIcon(HWND control) {
   DWORD_PTR icon = 0;
-  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon)) return 1;
+  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kControlAnswerMs, &icon)) {
+    return 1;
+  }
   std::printf("%llx\n", static_cast<unsigned long long>(icon));
   return 0;
 }
