@@ -25,7 +25,7 @@ void PrintAnsiHex(const wchar_t* wide) {
 }
 
 bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer) {
-  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kControlAnswerMs,
+  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kControlAnswerMs,
                              &answer) != 0;
 }
 

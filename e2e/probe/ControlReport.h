@@ -6,7 +6,9 @@
 // be read. Texts go out as hex of their code page 932 bytes.
 
 // How long a control of another process is given to answer: milliseconds as a rule, seconds
-// when other work shares the machine's cores. Below the harness's own wait for the probe.
+// when other work shares the machine's cores. Below the harness's own wait for the probe. Not
+// given up early on a thread the system counts as hung: one that has not looked at its messages
+// for five seconds, which on a loaded machine a dialog still starting up may not have.
 inline constexpr UINT kControlAnswerMs = 20000;
 
 int PrintSystemMessage(DWORD code);

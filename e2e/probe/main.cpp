@@ -77,7 +77,7 @@ HWND ParseWindow(const char* text) {
 
 int PrintIcon(HWND control) {
   DWORD_PTR icon = 0;
-  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kControlAnswerMs, &icon)) {
+  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_NORMAL, kControlAnswerMs, &icon)) {
     return 1;
   }
   std::printf("%llx\n", static_cast<unsigned long long>(icon));
