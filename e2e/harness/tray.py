@@ -19,6 +19,9 @@ CLICK_INSET = 24
 DARK_TEXT = 0.25
 # Top left of the desktop: nothing of the program's is shown there while a test runs.
 EMPTY_DESKTOP_POINT = (8, 8)
+# A menu opens or closes within a tick as a rule; the deadline leaves room for a machine whose
+# cores are shared, where the harness once waited more than 10 s to see one close.
+MENU_SECONDS = 30.0
 
 
 def item_rect(menu, index, count):
@@ -68,7 +71,7 @@ class Tray:
     def menus(self):
         return [w for w in self._app.windows() if w.cls == MENU_CLASS and w.visible]
 
-    def _wait_menu(self, wanted, what, timeout=10.0):
+    def _wait_menu(self, wanted, what, timeout=MENU_SECONDS):
         """A visible menu that `wanted` accepts, once it has its size: on a busy machine a menu
         can be seen visible before it is laid out."""
         def laid_out():
@@ -94,7 +97,7 @@ class Tray:
             if caption in SUBMENUS:
                 menu = self._wait_submenu(menu, rect)
                 items = SUBMENUS[caption]
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)
 
     def available_items(self):
         """Opens the menu and names the items drawn in black: Wine greys the text of an item
@@ -117,7 +120,7 @@ class Tray:
         for caption in captions:
             rect = item_rect(menu, TRAY_MENU.index(caption), len(TRAY_MENU))
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)
 
     def _wait_submenu(self, parent, item):
         submenu = self._wait_menu(lambda menu: menu.hwnd != parent.hwnd, "the submenu")
@@ -130,4 +133,4 @@ class Tray:
         """Clicks the empty desktop, as a person dismisses a menu: keys go to the foreground
         window, which need not be the menu's."""
         self._desktop.input.click(*EMPTY_DESKTOP_POINT)
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)
