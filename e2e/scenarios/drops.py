@@ -17,10 +17,10 @@ from scenarios.drag_watcher import HIDDEN_WITHIN, RIGHT_EDGE_X, shown_drop_windo
 
 SMALL_PANEL = 17
 NOTICE_OFFSET = 24
-# The notice closes by itself at the eighth 50 ms tick after the save, about 0.4 s. Seen from
-# another program it went 0.32-0.42 s after the program showed it on a quiet machine, and up to
-# 1.3 s with a build running beside (docs/testing.md), so the deadline only catches a notice that
-# does not go by itself; the count of ticks is the native tests' business.
+# The notice closes by itself at the eighth 50 ms tick after the save, about 0.4 s. Another
+# program is told late that it has gone, the later the busier the machine (docs/testing.md), so
+# the deadline only catches a notice that does not go by itself; the count of ticks is the native
+# tests' business.
 NOTICE_GONE_WITHIN = 5.0
 # Long enough for a drop to have been handled and its notice or box to have come up.
 QUIET_SECONDS = 1.5
