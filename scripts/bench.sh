@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 BENCHES=(
   "watcher e2e/bench/watcher.py Quillmarten qmprobe qmpoll qmmindrop qmmintray qmmintray-plain"
   "saves e2e/run_benchmarks.py qmbench"
-  "virtual e2e/bench/virtual_drops.py Quillmarten qmprobe qmdebugwatch"
+  "virtual e2e/bench/virtual_drops.py Quillmarten qmprobe"
 )
 
 usage() {

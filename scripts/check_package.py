@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the release zip: one folder holding Quillmarten.exe and readme.txt, the readme in
-code page 932 with CRLF line ends and naming what a user needs. Prints "package: ok" or the
-problems and exits non-zero."""
+code page 932 with CRLF line ends, with the user's sections and naming what a user needs.
+Prints "package: ok" or the problems and exits non-zero."""
 
 import sys
 import zipfile
@@ -9,10 +9,19 @@ from pathlib import Path
 
 FOLDER = "Quillmarten-2.3-win64/"
 EXPECTED = {FOLDER + "Quillmarten.exe", FOLDER + "readme.txt"}
-# What the readme must speak of: start, settings file, the tray menu, the three save modes, the
-# appearance switches, uninstalling.
-TOPICS = ("Quillmarten.exe", "Quillmarten.dat", "保存先フォルダ登録(&M)...", "上書き", "別名保存",
-          "ファイル名入力", "出現スイッチ", "アンインストール", "フォルダごと削除")
+# What a newcomer needs before anything else, within the first screen of a text editor: how the
+# window is brought up and what to do when it does not come.
+FIRST_SCREEN_LINES = 25
+FIRST_SCREEN = ("【すぐに使うには】", "【一覧が出ないときは】")
+# The user's sections, in this order, as in the README.
+SECTIONS = ("■ 入手と起動", "■ 使い方", "■ 困ったとき", "■ アンインストール")
+# What the sections must speak of: starting, the settings file, the tray menu, registering, the
+# three ways the window comes, the keys during a drag, the three save modes, the notice and the
+# sound, a browser run as administrator, the hidden tray icon, removing the folder.
+TOPICS = ("Quillmarten.exe", "Quillmarten.dat", "設定ファイルが見つかりません。",
+          "保存先フォルダ登録(&M)...", "確　定", "出現スイッチ", "画面端", "Ctrl", "F12",
+          "マウスジェスチャ", "Tab", "Shift", "上書き", "別名保存", "ファイル名入力", "保存しました",
+          "画像保存音", "管理者", "^", "フォルダごと削除")
 
 
 def problems(path):
@@ -32,9 +41,23 @@ def problems(path):
     except UnicodeDecodeError as error:
         yield f"readme.txt is not code page 932: {error}"
         return
+    yield from missing_sections(text)
     for topic in TOPICS:
         if topic not in text:
             yield f"readme.txt does not mention {topic!r}"
+
+
+def missing_sections(text):
+    lines = text.splitlines()
+    for heading in FIRST_SCREEN:
+        if heading not in lines[:FIRST_SCREEN_LINES]:
+            yield f"readme.txt does not have {heading!r} in its first {FIRST_SCREEN_LINES} lines"
+    found = [lines.index(heading) if heading in lines else -1 for heading in SECTIONS]
+    for heading, at in zip(SECTIONS, found):
+        if at < 0:
+            yield f"readme.txt has no section {heading!r}"
+    if -1 not in found and found != sorted(found):
+        yield f"readme.txt has its sections out of order: expected {SECTIONS}"
 
 
 def main():

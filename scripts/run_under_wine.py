@@ -10,12 +10,14 @@ prefix and the program folder under build/run/ are
 kept, so the settings file survives from one run to the next.
 """
 
+import hashlib
 import os
 import shutil
 import signal
 import struct
 import subprocess
 import sys
+import time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
@@ -46,6 +48,32 @@ SAVED_FOLDER = "C:\\Quillmarten\\saved"
 SAVED_FOLDER_ON_DISK = PREFIX / "drive_c" / "Quillmarten" / "saved"
 # The drop window size's place in the settings file's header, after the save mode.
 SIZE_OFFSET = 2
+# A window just shown may still be painting its controls: a screenshot is kept once two taken
+# this far apart show the same pixels, or at the deadline.
+STILL_INTERVAL_S = 0.3
+STILL_DEADLINE_S = 5.0
+# The browser of the shown drag, near the right edge, so that one picture holds the browser, the
+# image in it and the drop window at the edge (docs/drag-from-browser.png is cut from it).
+BROWSER_PLACE = (520, 160, 1140, 600)
+
+
+def pixels(screen, path):
+    """A digest of a screenshot's pixels (the file also holds the time it was written)."""
+    return hashlib.sha256(screen.run_x("convert", str(path), "rgb:-").stdout).digest()
+
+
+def photograph(screen, name):
+    """A screenshot of the whole screen into build/run/NAME.png once the screen is still."""
+    path = RUN / f"{name}.png"
+    deadline = time.monotonic() + STILL_DEADLINE_S
+    last = None
+    while True:
+        screen.screenshot(path)
+        now = pixels(screen, path)
+        if now == last or time.monotonic() >= deadline:
+            return path
+        last = now
+        time.sleep(STILL_INTERVAL_S)
 
 
 def prepare():
@@ -91,18 +119,18 @@ def register_a_folder(desktop, app, tray, shots):
     confirms it, photographing each step."""
     tray.choose("保存先フォルダ登録(&M)...")
     editor = Dialog(desktop, app, "TForm2")
-    shots.append(desktop.screen.screenshot(RUN / "folder-editor.png"))
+    shots.append(photograph(desktop.screen, "folder-editor"))
     editor.click("参照...")
     chooser = Dialog(desktop, app, "#32770", title="ディレクトリの選択")
     chooser.type_into(chooser.edits()[0], SAVED_FOLDER)
-    shots.append(desktop.screen.screenshot(RUN / "folder-chooser.png"))
+    shots.append(photograph(desktop.screen, "folder-chooser"))
     chooser.click("OK")
     answer(MessageBox(desktop, app, "確認"), "はい")
     app.wait_no_window("#32770")
     editor.click("登　録")
     editor.click("確　定")
     confirmed = MessageBox(desktop, app, "確定完了")
-    shots.append(desktop.screen.screenshot(RUN / "folder-registered.png"))
+    shots.append(photograph(desktop.screen, "folder-registered"))
     answer(confirmed, "はい")
     app.wait_no_window("TForm2")
 
@@ -121,14 +149,23 @@ def registered_panel():
 
 
 def picture():
-    """An image to drag out of the browser."""
-    path = PREFIX / "drive_c" / "ブラウザ" / "写真[1].png"
-    path.parent.mkdir(exist_ok=True)
+    """An image to drag out of the browser, and the same picture as a bitmap for the browser's
+    page to show: a hill under a sky with the sun. Returns the image's path and the bitmap's
+    Windows path."""
+    folder = PREFIX / "drive_c" / "ブラウザ"
+    folder.mkdir(exist_ok=True)
+    path = folder / "写真[1].png"
     # ImageMagick would read "[1]" in a name it writes as a frame number.
-    drawn = path.with_name("drawn.png")
-    subprocess.run(["convert", "-size", "96x64", "gradient:skyblue-navy", str(drawn)], check=True)
+    drawn = folder / "drawn.png"
+    subprocess.run(["convert", "-size", "240x160", "gradient:#87ceeb-#f0f8ff",
+                    "-fill", "#ffd700", "-draw", "circle 185,40 185,62",
+                    "-fill", "#3c8d3c", "-draw", "ellipse 80,185 170,75 0,360",
+                    "-fill", "#2e6b2e", "-draw", "ellipse 210,195 120,70 0,360",
+                    str(drawn)], check=True)
+    subprocess.run(["convert", str(drawn), "-type", "TrueColor", f"BMP3:{folder / 'page.bmp'}"],
+                   check=True)
     drawn.replace(path)
-    return path
+    return path, "C:\\ブラウザ\\page.bmp"
 
 
 def show_drag(desktop, app):
@@ -136,18 +173,18 @@ def show_drag(desktop, app):
     pointer to the right edge, as a person dragging an image does, then drops the image on the
     panel of the folder registered at the start. Returns a screenshot of the drop window during
     the drop and where the copy went."""
-    image = picture()
+    image, page = picture()
     row, panel_height = registered_panel()
     folder = SAVED_FOLDER_ON_DISK
     before = set(folder.iterdir())
-    browser = Browser(desktop, RUN / "browser.log")
+    browser = Browser(desktop, RUN / "browser.log", place=BROWSER_PLACE, picture=page)
     browser.press_on_page()
     desktop.input.move(SCREEN_WIDTH - 1, 300)
     try:
         drop = app.wait_window("TForm1", visible=True, timeout=5)
         point = drop.rect[0] + 40, drop.rect[1] + row * panel_height + panel_height // 2
         desktop.input.move(*point)
-        shot = desktop.screen.screenshot(RUN / "drag.png")
+        shot = photograph(desktop.screen, "drag")
         watch = WindowWatch(desktop, "TForm4", RUN / "notice-watch.log")
         try:
             drop_files(desktop.screen, point, [image])
@@ -171,11 +208,11 @@ def run_on_own_screen():
     shots = []
     try:
         box = MessageBox(desktop, app, "Quillmarten")
-        shots.append(screen.screenshot(RUN / "start-up-message.png"))
+        shots.append(photograph(screen, "start-up-message"))
         box.click("OK")
         register_a_folder(desktop, app, tray, shots)
         tray.open_menu()
-        shots.append(screen.screenshot(RUN / "tray-menu.png"))
+        shots.append(photograph(screen, "tray-menu"))
         tray.close_menu()
         shot, saved = show_drag(desktop, app)
         shots.append(shot)

@@ -23,6 +23,3 @@ qm_minimal_tray(qmmintray-plain IdleTrayPlain.rc)
 add_executable(qmbench EXCLUDE_FROM_ALL ${QM_BENCH_PROGRAMS}/SaveBench.cpp)
 target_link_libraries(qmbench PRIVATE qm_win32)
 target_link_options(qmbench PRIVATE -static)
-
-add_executable(qmdebugwatch EXCLUDE_FROM_ALL ${QM_BENCH_PROGRAMS}/DebugWatch.cpp)
-target_link_options(qmdebugwatch PRIVATE -static)

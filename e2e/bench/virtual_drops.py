@@ -7,7 +7,7 @@ The moments line up on one clock, the performance counter, which under Wine is t
 CLOCK_MONOTONIC_RAW:
 - release: the drag tool lets go (qmprobe oledrag), or qmxdnd sends XdndDrop;
 - reached, taken, copying, copied, noticed: written by the program to the debug output as they
-  happen (Win32DropMoments), read by qmdebugwatch;
+  happen (Win32DropMoments), read by qmprobe debugwatch;
 - mapped: the notice's window mapped on the X screen, which is when the user can see it, told
   by qmxmapped;
 - seen: the saved notice seen up by qmprobe watch, polling from inside the desktop: under Wine
@@ -31,6 +31,7 @@ sys.path.insert(0, str(HERE.parent))
 from procfs import peak_resident_mib  # noqa: E402
 from harness import settings_file  # noqa: E402
 from harness.ole_drag import FileDrop, OleDragSource, VirtualFile, stage_file  # noqa: E402
+from harness.debug_watch import DebugWatch  # noqa: E402
 from harness.session import Session  # noqa: E402
 from harness.waits import wait_until  # noqa: E402
 from harness.window_watch import WindowWatch  # noqa: E402
@@ -64,38 +65,6 @@ ROWS = (Row("XDND file, 5 MB", 5 * MB, "xdnd"),
 
 class MissedDrop(Exception):
     pass
-
-
-class DebugWatch:
-    """qmdebugwatch in the session's Wine: the program's moments, as it wrote them."""
-
-    def __init__(self, session, exe):
-        self._log = session.work_dir / "debug-watch.out"
-        self._process = session.wine.start([str(exe), str(TIMEOUT * 3)],
-                                           session.work_dir / "debug-watch.log",
-                                           out_path=self._log)
-        wait_until("the debug watch", lambda: "ready" in self._lines(), timeout=30)
-
-    def _lines(self):
-        return self._log.read_text(errors="replace").splitlines() if self._log.exists() else []
-
-    def moments(self):
-        """Microseconds of each moment: the first of each, the last copy's end."""
-        found = {}
-        for line in self._lines():
-            words = line.split()
-            if len(words) == 4 and words[1] == "qm-drop" and words[3].startswith("us="):
-                name, us = words[2], int(words[3][3:])
-                found[name] = us if name == "copied" else found.get(name, us)
-        return found
-
-    def wait_moments(self):
-        return wait_until("the drop's moments", lambda: (
-            self.moments() if all(name in self.moments() for name in MOMENTS) else None), 10)
-
-    def close(self):
-        self._process.kill()
-        self._process.wait(timeout=10)
 
 
 class OleRoad:
@@ -167,7 +136,19 @@ class XdndRoad:
         return int(next(word for word in words if word.startswith("us="))[3:])
 
 
-def one_drop(session, row, build):
+def wait_moments(debug):
+    """Microseconds of each moment of the drop: the first of each, the last copy's end."""
+    def found():
+        moments = {}
+        for moment in debug.moments():
+            if moment.name == "copied" or moment.name not in moments:
+                moments[moment.name] = moment.us
+        return moments if all(name in moments for name in MOMENTS) else None
+
+    return wait_until("the drop's moments", found, timeout=10)
+
+
+def one_drop(session, row):
     """The moments of one drop in ms from the release, and the program's peak resident MiB."""
     folder = session.folder.parent.joinpath(*FOLDER.split("\\")[1:])
     folder.mkdir(parents=True, exist_ok=True)
@@ -175,7 +156,7 @@ def one_drop(session, row, build):
     linux_path = session.folder.parent.joinpath(*windows_path.split("\\")[1:])
     road = XdndRoad(session, linux_path) if row.road == "xdnd" else OleRoad(session, row,
                                                                             windows_path)
-    debug = DebugWatch(session, build / "qmdebugwatch.exe")
+    debug = DebugWatch(session, session.work_dir / "debug-watch.out", seconds=TIMEOUT * 3)
     watch = WindowWatch(session, "TForm4", session.work_dir / "notice-watch.log",
                         timeout=TIMEOUT)
     maps = MapWatch(session)
@@ -183,7 +164,7 @@ def one_drop(session, row, build):
         release = road.drop()
         seen = watch.shown_us(timeout=TIMEOUT)
         mapped = maps.mapped_us(watch.shown().rect)
-        moments = debug.wait_moments()
+        moments = wait_moments(debug)
     finally:
         maps.close()
         watch.close()
@@ -238,7 +219,7 @@ def drop_in_session(build, out, base_prefix, image, row, run):
             with Session(name, base_prefix, build / "Quillmarten.exe", build / "qmprobe.exe",
                          out / name, out / "artefacts") as session:
                 session.write_settings(image)
-                return one_drop(session, row, build)
+                return one_drop(session, row)
         except MissedDrop as missed:
             print(f"bench: {row.label}, run {run + 1}: {missed}; again", flush=True)
     raise RuntimeError(f"{row.label}: {ATTEMPTS} drops in a row missed the window")

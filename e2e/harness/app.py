@@ -2,7 +2,7 @@
 
 import subprocess
 
-from .waits import Failure, wait_until
+from .waits import STARTUP_SECONDS, Failure, wait_until
 
 # Windows the program creates before anything else can happen; they tell its process id.
 IDENTIFYING_CLASSES = ("QuillmartenOwner", "TForm1")
@@ -23,7 +23,8 @@ class App:
     def pid(self):
         """The Windows process id, learnt from the program's first windows."""
         if self._pid is None:
-            self._pid = wait_until("the program's first window", self._find_pid, timeout=20)
+            self._pid = wait_until("the program's first window", self._find_pid,
+                                   timeout=STARTUP_SECONDS)
         return self._pid
 
     def _find_pid(self):

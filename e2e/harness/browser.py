@@ -3,17 +3,19 @@
 import shutil
 from pathlib import Path
 
-from .waits import wait_until
+from .waits import STARTUP_SECONDS, wait_until
 
 BROWSER_CLASS = "QmBrowser"
 FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
 
 
 class Browser:
-    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, program=None, place=None):
+    def __init__(self, desktop, log_path, title=FIREFOX_TITLE, program=None, place=None,
+                 picture=None):
         """`program` names the file the browser runs from (a copy of the probe beside the log),
         as the program tells a browser by the process behind its window. `place`: (left, top,
-        right, bottom) of the window, else well inside the primary."""
+        right, bottom) of the window, else well inside the primary. `picture`: the Windows path
+        of a bitmap file the page shows in its middle, where the drag starts; else it is blank."""
         self._desktop = desktop
         self.title = title
         exe = desktop.probe_exe
@@ -23,8 +25,10 @@ class Browser:
         args = [str(exe), "browser", title.encode("cp932").hex()]
         if place:
             args.append(",".join(map(str, place)))
+        if picture:
+            args.append(f"picture={picture}")
         self._process = desktop.wine.start(args, log_path)
-        self.window = wait_until("the browser window", self._find, timeout=20)
+        self.window = wait_until("the browser window", self._find, timeout=STARTUP_SECONDS)
 
     def _find(self):
         for window in self._desktop.probe.windows():

@@ -1,10 +1,12 @@
 """Standard message boxes (class #32770) of the program, read and answered from outside."""
 
+from .waits import STARTUP_SECONDS
+
 SS_TYPE_MASK, SS_ICON = 0x1F, 0x03
 
 
 class MessageBox:
-    def __init__(self, desktop, app, caption, timeout=20.0):
+    def __init__(self, desktop, app, caption, timeout=STARTUP_SECONDS):
         self._desktop = desktop
         self.window = app.wait_window("#32770", title=caption, timeout=timeout)
 

@@ -10,7 +10,7 @@ from dataclasses import dataclass
 from typing import Optional
 
 from .event_log import EventLog
-from .waits import wait_until
+from .waits import STARTUP_SECONDS, wait_until
 
 CHROME_TITLE = "写真 - Google Chrome"
 # As Edge writes it: a zero-width space after "Microsoft", then the space.
@@ -86,7 +86,7 @@ class OleDragSource:
         self._process = desktop.wine.start(arguments, log_dir / "drag-source.log",
                                            out_path=out_path)
         self.log = EventLog(out_path, self._process)
-        self.hwnd = int(self.log.wait_for("window", timeout=20)["hwnd"], 16)
+        self.hwnd = int(self.log.wait_for("window", timeout=STARTUP_SECONDS)["hwnd"], 16)
 
     def _window(self):
         for window in self._desktop.probe.windows():

@@ -97,7 +97,7 @@ class Probe:
         self._lines("close", f"{hwnd:x}")
 
     def answers(self, hwnd):
-        """Whether the window's thread handles a sent message within a second."""
+        """Whether the window's thread handles a sent message within ten seconds."""
         code, lines = self._server.ask("answers", f"{hwnd:x}")
         return code == 0 and bool(lines) and lines[0].startswith("answers 1")
 

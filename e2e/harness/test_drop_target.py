@@ -2,7 +2,7 @@
 to prove the drag tool without the program's own target."""
 
 from .event_log import EventLog
-from .waits import expect
+from .waits import STARTUP_SECONDS, expect
 
 TEST_TARGET_CLASS = "QmDropTarget"
 
@@ -14,7 +14,7 @@ class TestDropTarget:
         self._process = desktop.wine.start([str(desktop.probe_exe), "droptarget"],
                                            log_dir / "drop-target.log", out_path=out_path)
         self.log = EventLog(out_path, self._process)
-        registered = self.log.wait_for("registered", timeout=20)
+        registered = self.log.wait_for("registered", timeout=STARTUP_SECONDS)
         expect(int(registered["hr"], 16) == 0,
                f"RegisterDragDrop failed with {registered['hr']}")
         self.hwnd = int(registered["hwnd"], 16)

@@ -1,6 +1,6 @@
 """The tray icon in Wine's taskbar and the program's popup menu, driven with the mouse."""
 
-from .waits import Failure, expect, wait_until
+from .waits import STARTUP_SECONDS, Failure, expect, wait_until
 from .xserver import darkest_level, wait_for_drawing
 
 MENU_CLASS = "#32768"
@@ -25,6 +25,9 @@ CLICK_INSET = 24
 DARK_TEXT = 0.25
 # Top left of the desktop: nothing of the program's is shown there while a test runs.
 EMPTY_DESKTOP_POINT = (8, 8)
+# A menu opens or closes within a tick as a rule; the deadline leaves room for a machine whose
+# cores are shared, where the harness once waited more than 10 s to see one close.
+MENU_SECONDS = 30.0
 
 
 def separator_height(item_height):
@@ -62,11 +65,12 @@ class Tray:
         """The first icon of the tray: the square at the right end of the taskbar."""
         bar = wait_until("Wine's taskbar",
                          lambda: next((w for w in self._desktop.probe.windows()
-                                       if w.cls == TRAY_CLASS and w.visible), None))
+                                       if w.cls == TRAY_CLASS and w.visible), None),
+                         STARTUP_SECONDS)
         left, top, right, bottom = bar.rect
         return right - (bottom - top), top, right, bottom
 
-    def wait_icon(self, timeout=40.0):
+    def wait_icon(self, timeout=STARTUP_SECONDS):
         # Wine may report its taskbar long before the virtual desktop shows on the X screen: once
         # a run's screen stayed black for 15 s after the taskbar window was up.
         rect = self.icon_rect()
@@ -77,10 +81,20 @@ class Tray:
     def open_menu(self):
         left, top, right, bottom = self.wait_icon()
         self._desktop.input.click((left + right) // 2, (top + bottom) // 2, button=3)
-        return self._app.wait_window(MENU_CLASS)
+        return self._wait_menu(lambda menu: True, "the tray menu")
 
     def menus(self):
         return [w for w in self._app.windows() if w.cls == MENU_CLASS and w.visible]
+
+    def _wait_menu(self, wanted, what, timeout=MENU_SECONDS):
+        """A visible menu that `wanted` accepts, once it has its size: on a busy machine a menu
+        can be seen visible before it is laid out."""
+        def laid_out():
+            self._app.expect_running()
+            return next((menu for menu in self.menus() if wanted(menu)
+                         and menu.rect[3] - menu.rect[1] > 2 * MENU_MARGIN), None)
+
+        return wait_until(what, laid_out, timeout)
 
     def choose(self, *path, when_open=None):
         """Opens the tray menu and clicks the items of path, e.g. ("保存モード", "上書き").
@@ -98,7 +112,7 @@ class Tray:
             if caption in SUBMENUS:
                 menu = self._wait_submenu(menu, rect)
                 items = SUBMENUS[caption]
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)
 
     def available_items(self):
         """Opens the menu and names the items drawn in black: Wine greys the text of an item
@@ -119,18 +133,14 @@ class Tray:
 
     def click_items(self, *captions):
         """With the menu open, clicks its items one after the other, as a person trying them."""
-        menu = self._app.wait_window(MENU_CLASS)
+        menu = self._wait_menu(lambda menu: True, "the tray menu")
         for caption in captions:
             rect = item_rect(menu, TRAY_MENU.index(caption), TRAY_MENU)
             self._desktop.input.click(rect[0] + CLICK_INSET, (rect[1] + rect[3]) // 2)
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)
 
     def _wait_submenu(self, parent, item):
-        def opened():
-            others = [w for w in self.menus() if w.hwnd != parent.hwnd]
-            return others[0] if len(others) == 1 else None
-
-        submenu = wait_until("the submenu", opened, timeout=5)
+        submenu = self._wait_menu(lambda menu: menu.hwnd != parent.hwnd, "the submenu")
         # Wine aligns a submenu's first item with the item that opened it.
         if abs(submenu.rect[1] + MENU_MARGIN - item[1]) > MENU_MARGIN:
             raise Failure(f"the submenu at {submenu.rect} does not belong to the item at {item}")
@@ -140,4 +150,4 @@ class Tray:
         """Clicks the empty desktop, as a person dismisses a menu: keys go to the foreground
         window, which need not be the menu's."""
         self._desktop.input.click(*EMPTY_DESKTOP_POINT)
-        wait_until("the tray menu to close", lambda: not self.menus())
+        wait_until("the tray menu to close", lambda: not self.menus(), MENU_SECONDS)

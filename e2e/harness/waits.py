@@ -3,6 +3,11 @@
 import time
 
 
+# How long a Wine program may take to start and show its first window or line: seconds on a
+# quiet machine, many more while other work shares its cores. A deadline for what must happen.
+STARTUP_SECONDS = 60.0
+
+
 class Failure(AssertionError):
     """A check on the program did not hold."""
 

@@ -25,7 +25,8 @@ void PrintAnsiHex(const wchar_t* wide) {
 }
 
 bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer) {
-  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &answer) != 0;
+  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kControlAnswerMs,
+                             &answer) != 0;
 }
 
 }  // namespace

@@ -5,13 +5,20 @@
 namespace {
 
 constexpr DWORD kPollMs = 5;
+// Deadlines guard against a hang only; each is many times what a busy machine needs.
 constexpr DWORD kTargetDeadlineMs = 5000;
-constexpr DWORD kPointerDeadlineMs = 2000;
+constexpr DWORD kPointerDeadlineMs = 5000;
 // A late X event from the harness can take the cursor back after the move onto the target:
 // the move is sent again this often until the cursor stays there.
 constexpr DWORD kMoveAgainMs = 200;
 // For the harness to read the edge event and bring the X pointer there.
 constexpr DWORD kFollowDeadlineMs = 5000;
+// The drag loop reads the pointer at each of its turns; on a busy machine it can still be behind
+// the move onto the target when the settling time is over, and the drop lands nowhere. Two turns
+// after the pointer is there make sure one has read it there; past the deadline the release comes
+// all the same.
+constexpr LONG kLoopTurnsOnTarget = 2;
+constexpr DWORD kLoopDeadlineMs = 5000;
 // The drop window's timer runs every 50 ms; six of its ticks see the pointer at rest, and the
 // harness has time to bring the X pointer to the same point (see e2e/harness/ole_drag.py).
 constexpr DWORD kSettleMs = 300;
@@ -89,6 +96,9 @@ DWORD WINAPI RunDragScript(void* parameter) {
     return Fail(script, "pointer-on-target");
   }
   PrintEvent("over", "x=%ld y=%ld", onTarget.x, onTarget.y);
+  const LONG turnsBefore = script->loopTurns;
+  PollUntil(kLoopDeadlineMs, [&] { return script->loopTurns - turnsBefore >= kLoopTurnsOnTarget; });
+  PrintEvent("settle", "loop_turns=%ld", script->loopTurns - turnsBefore);
   Sleep(kSettleMs);
   SendMouse(MOUSEEVENTF_LEFTUP);
   PrintEvent("release", "x=%ld y=%ld deadline_ms=%lu", onTarget.x, onTarget.y,

@@ -12,6 +12,7 @@ struct DragScript {
   DWORD dragEndDeadlineMs;  // from the release; the target's Drop reads the contents meanwhile
   HANDLE dragEnded;         // set by the dragging thread once DoDragDrop has returned
   volatile LONG cancel = 0;
+  volatile LONG loopTurns = 0;  // GiveFeedback calls so far: turns of the drag loop
 };
 
 // The thread ends with 0 once the drag has ended after the release over the target, or 1 after

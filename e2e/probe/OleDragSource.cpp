@@ -30,7 +30,8 @@ struct Source {
 
 class DropSource final : public ComObject<IDropSource> {
  public:
-  explicit DropSource(const volatile LONG* cancel) : cancel_(cancel) {}
+  DropSource(const volatile LONG* cancel, volatile LONG* loopTurns)
+      : cancel_(cancel), loopTurns_(loopTurns) {}
 
   // Once the drop window has the foreground, Wine stops updating the key state it passes
   // here, so the button is read from the input state itself.
@@ -40,10 +41,14 @@ class DropSource final : public ComObject<IDropSource> {
     PrintEvent("source-release", "keys=0x%lx", keys);
     return DRAGDROP_S_DROP;
   }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override {
+    InterlockedIncrement(loopTurns_);
+    return DRAGDROP_S_USEDEFAULTCURSORS;
+  }
 
  private:
   const volatile LONG* cancel_;
+  volatile LONG* loopTurns_;
 };
 
 const char* Outcome(HRESULT result) {
@@ -64,7 +69,7 @@ int Drag(const DragOptions& options) {
     return 1;
   }
   IDataObject* data = CreateBrowserDataObject(options);
-  IDropSource* source = new DropSource(&script.cancel);
+  IDropSource* source = new DropSource(&script.cancel, &script.loopTurns);
   DWORD effect = DROPEFFECT_NONE;
   const ULONGLONG started = GetTickCount64();
   const HRESULT result = DoDragDrop(data, source, kAllowedEffects, &effect);

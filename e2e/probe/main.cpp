@@ -11,13 +11,14 @@
 //   qmprobe focus HWND        the control that has the keyboard focus in the window's thread
 //   qmprobe combo HWND        a combo box's selected index and that item's text as hex
 //   qmprobe close HWND        asks a window to close, as its close box would
-//   qmprobe answers HWND      whether a window still answers a sent message within a second
+//   qmprobe answers HWND      whether a window still answers a sent message within 10 s
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
-//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
-//                             milliseconds, and when FILE appears
+//   qmprobe watch CLASS MS    a window of CLASS shown and hidden again within MS milliseconds
+//   qmprobe debugwatch SECONDS  what programs write with OutputDebugString, for SECONDS
 //   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
-//   qmprobe browser TITLE [L,T,R,B]  a browser-like foreground window titled TITLE (hex of its
-//                             bytes), where the rectangle says or at the usual place
+//   qmprobe browser TITLE [L,T,R,B] [picture=BMP]  a browser-like foreground window titled TITLE
+//                             (hex of its bytes), where the rectangle says or at the usual place,
+//                             its page blank or showing the picture of a bitmap file
 //   qmprobe monitors          each monitor's rectangle, and 1 for the primary, else 0
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
 //   qmprobe droptarget        a test OLE drop target at the right edge that prints what it gets
@@ -33,6 +34,7 @@
 
 #include "BrowserWindow.h"
 #include "ControlReport.h"
+#include "DebugWatch.h"
 #include "DropTargetWindow.h"
 #include "HexText.h"
 #include "OleDragSource.h"
@@ -41,6 +43,8 @@
 #include "WindowWatch.h"
 
 namespace {
+
+constexpr const char* kPictureWord = "picture=";
 
 BOOL CALLBACK PrintTopLevel(HWND window, LPARAM) {
   PrintWindowLine("window", window);
@@ -73,7 +77,9 @@ HWND ParseWindow(const char* text) {
 
 int PrintIcon(HWND control) {
   DWORD_PTR icon = 0;
-  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 2000, &icon)) return 1;
+  if (!SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_NORMAL, kControlAnswerMs, &icon)) {
+    return 1;
+  }
   std::printf("%llx\n", static_cast<unsigned long long>(icon));
   return 0;
 }
@@ -82,8 +88,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: qmprobe windows | foreground | "
                "children|descendants|icon|text|items|rows|checked|focus|combo|close|answers HWND | "
-               "monitors | message CODE | watch CLASS MS [FILE] | clip HEX | "
-               "browser HEXTITLE [L,T,R,B] | droptarget | "
+               "monitors | message CODE | watch CLASS MS | debugwatch SECONDS | clip HEX | "
+               "browser HEXTITLE [L,T,R,B] [picture=BMP] | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
                "[stay]\n");
@@ -183,19 +189,27 @@ int main(int argc, char** argv) {
     const int result = RunOleDragSource(argc - 2, argv + 2);
     return result == 2 ? Usage() : result;
   }
-  if ((argc == 3 || argc == 4) && std::strcmp(argv[1], "browser") == 0) {
+  if (argc >= 3 && argc <= 5 && std::strcmp(argv[1], "browser") == 0) {
     char title[512];
     RECT place = kPagePlace;
+    const char* picture = nullptr;
     if (!ParseHexText(argv[2], title, sizeof title)) return Usage();
-    if (argc == 4 && std::sscanf(argv[3], "%ld,%ld,%ld,%ld", &place.left, &place.top, &place.right,
-                                 &place.bottom) != 4) {
-      return Usage();
+    for (int i = 3; i < argc; ++i) {
+      if (std::strncmp(argv[i], kPictureWord, std::strlen(kPictureWord)) == 0) {
+        picture = argv[i] + std::strlen(kPictureWord);
+      } else if (std::sscanf(argv[i], "%ld,%ld,%ld,%ld", &place.left, &place.top, &place.right,
+                             &place.bottom) != 4) {
+        return Usage();
+      }
     }
-    return RunBrowserWindow(title, place);
+    return RunBrowserWindow(title, place, picture);
   }
   if (argc == 3 && std::strcmp(argv[1], "clip") == 0) return PutOnClipboard(argv[2]);
-  if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "watch") == 0) {
-    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10), argc == 5 ? argv[4] : nullptr);
+  if (argc == 4 && std::strcmp(argv[1], "watch") == 0) {
+    return WatchWindow(argv[2], std::strtoul(argv[3], nullptr, 10));
+  }
+  if (argc == 3 && std::strcmp(argv[1], "debugwatch") == 0) {
+    return WatchDebugOutput(std::strtoul(argv[2], nullptr, 10));
   }
   const int result = argc >= 2 ? Query(argc - 1, argv + 1) : -1;
   if (result < 0) return Usage();

@@ -6,7 +6,7 @@ from harness.cases import case
 from harness.dialog import Dialog
 from harness.scenarios_support import expect_no_taskbar_button
 from harness.tray import START_WITH_WINDOWS, Tray
-from harness.waits import Failure, expect, wait_until
+from harness.waits import STARTUP_SECONDS, Failure, expect, wait_until
 
 EDITOR, SIZE, MODE = "保存先フォルダ登録(&M)...", "ドロップウィンドウサイズ", "保存モード"
 PROPERTIES, ABOUT, EXIT = "プロパティ(&P)...", "バージョン情報(&V)...", "終了(&E)"
@@ -54,7 +54,8 @@ def open_dialogs_hold_back_conflicting_tray_commands(session):
         about.click("サポートページ")
         try:
             wait_until(f"browser window {opened}",
-                       lambda: len(browser_windows(session)) == opened, timeout=30)
+                       lambda: len(browser_windows(session)) == opened,
+                       timeout=STARTUP_SECONDS)
         except Failure as failure:
             hidden = [w for w in session.probe.windows() if w.cls == "IEFrame" and not w.visible]
             raise Failure(f"{failure}; hidden browser windows: {len(hidden)}") from None

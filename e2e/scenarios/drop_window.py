@@ -5,7 +5,7 @@ from dataclasses import dataclass
 from harness import probe, settings_file
 from harness.cases import table
 from harness.tray import Tray, taskbar_windows
-from harness.waits import expect, wait_until
+from harness.waits import STARTUP_SECONDS, expect, wait_until
 
 DIALOG_CLASSES = ("TForm2", "TForm3", "TForm4", "TForm5")
 PROGRAM_CLASSES = {"QuillmartenOwner", "TForm1", *DIALOG_CLASSES}
@@ -40,7 +40,8 @@ def all_windows_made(app):
 def check_layout_and_ownership(session, layout):
     app = session.start_app()
     # With all windows made, the first refresh of the drop window is done.
-    windows = wait_until("all the program's windows", lambda: all_windows_made(app))
+    windows = wait_until("all the program's windows", lambda: all_windows_made(app),
+                         STARTUP_SECONDS)
     by_class = {window.cls: window for window in windows}
 
     drop = by_class["TForm1"]

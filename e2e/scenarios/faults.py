@@ -15,8 +15,8 @@ from harness.message_box import MessageBox
 from harness.scenarios_support import answer
 from harness.tray import Tray
 from harness.waits import expect, expect_steady, wait_until
-from scenarios.drops import (SECOND_ROW, THREE_FOLDERS, Drag, content, expect_notice_gone,
-                             expect_system_box, notice_watch, settings)
+from scenarios.drops import (SECOND_ROW, THREE_FOLDERS, Drag, NoticeWatch, content,
+                             expect_notice_gone, expect_system_box, settings)
 from scenarios.save_mode_menu import PREPARED, file_state
 
 READ_ONLY = 0o444
@@ -221,7 +221,7 @@ def full_drive(session, row):
         # Once there is room again, the same drop saves.
         filler.unlink()
         drag.again()
-        watch = notice_watch(session)
+        watch = NoticeWatch(session)
         try:
             drag.drop(SECOND_ROW, [source])
             watch.shown()

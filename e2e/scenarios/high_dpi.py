@@ -4,8 +4,7 @@ notice grow by half, and a drop still lands on the panel drawn under the pointer
 from harness.cases import case
 from harness.waits import expect, wait_until
 from harness.xdnd import drop_files
-from scenarios.drops import (SECOND_ROW, THREE_FOLDERS, Drag, content, in_second_folder,
-                             notice_watch, settings)
+from scenarios.drops import SECOND_ROW, THREE_FOLDERS, Drag, NoticeWatch, content, settings
 
 DPI = 144
 # The 96-DPI lengths at 144 DPI, rounded as Windows rounds.
@@ -41,7 +40,7 @@ def drop_window_at_150_percent(session):
     session.input.move(*point)
     session.screenshot_around(window.rect, "drop-window-150-percent")
     source = drag.source("photo.jpg")
-    watch = notice_watch(session, in_second_folder("photo.jpg"))
+    watch = NoticeWatch(session)
     try:
         drop_files(session.screen, point, [source])
         notice = watch.shown()

@@ -4,8 +4,8 @@ edge, and the drop window comes up on the monitor whose free side the pointer re
 from harness.cases import case
 from harness.waits import expect, expect_steady
 from harness.xserver import TWO_MONITORS
-from scenarios.drag_watcher import (LIST_SIZES, TEN_TICKS, THREE_LISTS, WINDOW_WIDTH,
-                                    shown_drop_window, start_drag, window_height)
+from scenarios.drag_watcher import (HIDDEN_WITHIN, LIST_SIZES, TEN_TICKS, THREE_LISTS,
+                                    WINDOW_WIDTH, shown_drop_window, start_drag, window_height)
 
 PRIMARY = (0, 0, 1280, 1024)
 SECOND = (1280, 0, 2304, 768)
@@ -38,4 +38,4 @@ def second_monitor_right_edge(session):
     expect(drop.rect == expected, f"the drop window is at {drop.rect}, expected {expected}")
     session.screenshot_around(SECOND, "second-monitor", margin=0)
     session.input.button_up()
-    app.wait_no_window("TForm1", timeout=2)
+    app.wait_no_window("TForm1", timeout=HIDDEN_WITHIN)

@@ -4,7 +4,7 @@ from harness import settings_file
 from harness.cases import ANY_WINDOWS, case
 from harness.message_box import MessageBox
 from harness.tray import Tray
-from harness.waits import expect
+from harness.waits import STARTUP_SECONDS, expect
 
 MISSING_FILE_TEXT = "設定ファイルが見つかりません。\n初期値で起動します。"
 
@@ -15,7 +15,7 @@ def second_start_exits_with_1(session):
     tray = Tray(session, app)
     tray.wait_icon()
 
-    code = session.run_second_copy(timeout=30)
+    code = session.run_second_copy(timeout=STARTUP_SECONDS)
 
     expect(code == 1, f"the second copy ended with exit code {code}, expected 1")
     expect(app.running(), "the first copy ended when the second started")

@@ -9,7 +9,7 @@ import threading
 from harness.cases import ANY_WINDOWS, case
 from harness.ole_drag import (EDGE_TITLE, STAGING_FOLDER, FileDrop, OleDragSource, UrlOnly,
                               VirtualFile, stage_file)
-from harness.waits import Failure, expect, expect_steady, wait_until
+from harness.waits import STARTUP_SECONDS, Failure, expect, expect_steady, wait_until
 from scenarios.drops import (MODE_LABEL_ROW, QUIET_SECONDS, SECOND_ROW, SMALL_PANEL,
                              THREE_FOLDERS, app_has_no_box, linux_path, settings)
 
@@ -29,7 +29,7 @@ class VirtualDrag:
         for folder in self.folders:
             folder.mkdir(parents=True)
         self.app = session.start_app()
-        self.app.wait_window("TForm1", visible=False, timeout=20)
+        self.app.wait_window("TForm1", visible=False, timeout=STARTUP_SECONDS)
 
     def drag(self, offer, row=SECOND_ROW, log_dir=None, **options):
         """Drags `offer` from a browser window onto the panel in `row`; returns the source, once
@@ -214,7 +214,7 @@ def killed_during_a_large_save(session):
     print(f"      left by the killed run: {left}, beside: {own_files(drag.folders[SECOND_ROW])}")
 
     app = session.start_app()
-    app.wait_window("TForm1", visible=False, timeout=20)
+    app.wait_window("TForm1", visible=False, timeout=STARTUP_SECONDS)
     wait_until("the program's leftovers cleared",
                lambda: not any(own_files(t) for t in temps)
                and drag.contents(SECOND_ROW) == before, timeout=20)

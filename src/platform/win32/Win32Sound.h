@@ -1,5 +1,6 @@
-// The save sound. The sound library is not linked: loading it takes a tenth of a second and
-// more under load, and most users never set a sound, so an idle program carries it for nothing.
+// The save sound. The sound library is not linked: loading it takes longer than a tick may wait
+// (docs/benchmarks.md), and most users never set a sound, so an idle program would carry it for
+// nothing.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,8 @@
-// qmdebugwatch: a debug monitor. Prints every line a program of the same Wine server writes
-// with OutputDebugString, as "PID TEXT", until it is ended or SECONDS have passed.
-//   qmdebugwatch SECONDS
+#include "DebugWatch.h"
+
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -17,14 +15,12 @@ struct SharedBuffer {
 };
 static_assert(sizeof(SharedBuffer) == kBufferBytes);
 
+constexpr DWORD kWaitMs = 100;
+
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: qmdebugwatch SECONDS\n");
-    return 2;
-  }
-  const ULONGLONG deadline = GetTickCount64() + std::strtoull(argv[1], nullptr, 10) * 1000;
+int WatchDebugOutput(unsigned long seconds) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
   HANDLE bufferReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_BUFFER_READY");
   HANDLE dataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
   HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
@@ -40,7 +36,7 @@ int main(int argc, char** argv) {
   // the next writer overwrite it before it is copied.
   SetEvent(bufferReady);
   while (GetTickCount64() < deadline) {
-    if (WaitForSingleObject(dataReady, 100) != WAIT_OBJECT_0) continue;
+    if (WaitForSingleObject(dataReady, kWaitMs) != WAIT_OBJECT_0) continue;
     // Copied out before the writer may go on, printed after: the writer never waits on stdout.
     std::memcpy(&line, shared, sizeof line);
     line.text[sizeof line.text - 1] = '\0';
