@@ -15,7 +15,7 @@
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
 //   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
 //                             milliseconds, and when FILE appears
-//   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
+//   qmprobe clip HEX          puts UTF-8 text on the clipboard, for a real Ctrl+V
 //   qmprobe browser TITLE [L,T,R,B]  a browser-like foreground window titled TITLE (hex of its
 //                             bytes), where the rectangle says or at the usual place
 //   qmprobe monitors          each monitor's rectangle, and 1 for the primary, else 0
