@@ -383,6 +383,7 @@ def expect_spelt_beside(session, name, path):
     slot = image[settings_file.LISTS_OFFSET:settings_file.LISTS_OFFSET + settings_file.SLOT_SIZE]
     name_bytes = slot[:settings_file.NAME_SIZE].split(b"\0")[0]
     path_bytes = slot[settings_file.NAME_SIZE:].split(b"\0")[0]
+    print(f"      the settings file holds {name_bytes!r} and {path_bytes!r} for {name!r}")
     lines = (session.folder / NAMES_FILE).read_text(encoding="utf-8").splitlines()
     spelt = ["1", "1", name_bytes.hex(), path_bytes.hex(), name, path.replace("\\", "\\\\")]
     expect(lines == ["Quillmarten names 1", "\t".join(spelt)],
