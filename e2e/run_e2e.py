@@ -56,7 +56,9 @@ def main():
     parser.add_argument("--exe", type=Path, required=True, help="Quillmarten.exe to test")
     parser.add_argument("--probe", type=Path, required=True, help="qmprobe.exe")
     parser.add_argument("--out", type=Path, required=True, help="folder for prefixes and logs")
-    parser.add_argument("--only", default="", help="run the cases whose name contains this")
+    parser.add_argument("--only", default="",
+                        help="run the cases whose name contains this (or one of several, "
+                             "separated by commas)")
     parser.add_argument("--repeat", type=int, default=1, help="run every case this many times")
     args = parser.parse_args()
     args.out = args.out.resolve()
@@ -65,7 +67,8 @@ def main():
     shutil.rmtree(artefacts, ignore_errors=True)
 
     load_scenarios()
-    selected = [case for case in CASES if args.only in case.name]
+    wanted = args.only.split(",")
+    selected = [case for case in CASES if any(part in case.name for part in wanted)]
 
     started = time.monotonic()
     base_prefix = create_prefix(args.out / "prefix-base", args.out / "prefix.log")

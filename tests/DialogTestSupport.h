@@ -28,7 +28,7 @@ inline void PrintTo(const RecordedMessageBox& box, std::ostream* out) {
 namespace qm::test {
 
 // Texts the user types and boxes the user ticks arrive as the platform reports them.
-inline void type(Control& edit, const std::string& text) {
+inline void type(Control& edit, const EncodedText& text) {
   edit.takeUserCaption(text);
 }
 inline void select(Control& list, int index) {

@@ -396,6 +396,45 @@ TEST_F(FolderEditorTest, ConfirmPacksTheEntriesAndYesClosesTheEditor) {
   EXPECT_FALSE(app_->Form1().folderPanels()[2].visible());
 }
 
+TEST_F(FolderEditorTest, AFolderBeyondCodePage932IsSpeltBesideTheSettingsFileWhileItIsThere) {
+  // "사진" and "C:\사진" as the edit boxes hand them over; 932 makes "??" of the name.
+  const EncodedText name{"\xEC\x82\xAC\xEC\xA7\x84", TextEncoding::Utf8};
+  const EncodedText path{"C:\\\xEC\x82\xAC\xEC\xA7\x84", TextEncoding::Utf8};
+  const std::filesystem::path namesFile = fake_.folder.path() / "Quillmarten.names.txt";
+  ConfirmedFolderLists lists;
+  lists.lists[0] = folders({{"a", "C:\\a"}});
+  TForm2& editor = open(header(kSaveNumbered, kSizeSmall, 0), lists);
+  test::type(editor.Edit1(), name);
+  test::type(editor.Edit2(), path);
+  click(editor.Button2());
+  answer({kNo});
+  click(editor.Button7());
+
+  Bytes expected = test::imageWithHeader(kSaveNumbered, kSizeSmall, 0, 0);
+  test::putBytes(expected, test::nameAt(0, 0), "a");
+  test::putBytes(expected, test::pathAt(0, 0), "C:\\a");
+  test::putBytes(expected, test::nameAt(0, 1), "??");
+  test::putBytes(expected, test::pathAt(0, 1), "C:\\??");
+  EXPECT_EQ(fileBytes(), expected);
+  EXPECT_TRUE(std::filesystem::exists(namesFile));
+  EXPECT_EQ(app_->Form1().folderPanels()[1].captionText(), name);
+
+  // Read again by a program started anew, the editor and the drop window spell it as typed.
+  app_.reset();
+  startWithoutFile();
+  EXPECT_EQ(app_->Form1().folderPanels()[1].captionText(), name);
+  openEditor();
+  EXPECT_EQ(app_->Form2().ListBox1().itemTexts()[1], name);
+  EXPECT_EQ(app_->Form2().ListBox2().itemTexts()[1], path);
+
+  // Once no name needs it, the names file goes.
+  select(app_->Form2().ListBox1(), 1);
+  click(app_->Form2().Button3());
+  answer({kNo});
+  click(app_->Form2().Button7());
+  EXPECT_FALSE(std::filesystem::exists(namesFile));
+}
+
 TEST_F(FolderEditorTest, DeleteListMovesTheLaterListsDown) {
   const struct {
     const char* what;

@@ -108,7 +108,7 @@ class Probe:
     def combo_selection(self, combo):
         """A combo box's selected index (-1 for none) and the text of that item."""
         index, text = self._on("combo", combo)[0].split("\t")
-        return int(index), bytes.fromhex(text).decode("cp932")
+        return int(index), bytes.fromhex(text).decode("utf-8")
 
     def foreground(self):
         """The foreground window, or None when there is none."""
@@ -123,10 +123,10 @@ class Probe:
     def text(self, control):
         """A control's text as the program holds it, typed text included."""
         lines = self._on("text", control)
-        return bytes.fromhex(lines[0]).decode("cp932") if lines else ""
+        return bytes.fromhex(lines[0]).decode("utf-8") if lines else ""
 
     def items(self, list_box):
-        return [bytes.fromhex(line).decode("cp932") for line in self._on("items", list_box)]
+        return [bytes.fromhex(line).decode("utf-8") for line in self._on("items", list_box)]
 
     def item_centre(self, list_box, index):
         """Where on the screen the list box shows item `index` (scrolled into view already)."""
@@ -142,7 +142,7 @@ class Probe:
         return int(lines[0], 16) if lines else 0
 
     def put_on_clipboard(self, text):
-        self._wine.run([self._exe, "clip", text.encode("cp932").hex()], timeout=30, check=True)
+        self._wine.run([self._exe, "clip", text.encode("utf-8").hex()], timeout=30, check=True)
 
     def descendants(self, window):
         """Every window inside the window, or none once it is gone."""

@@ -14,12 +14,11 @@ int PrintSystemMessage(DWORD code) {
 
 namespace {
 
-// Texts of another process's controls are asked for in UTF-16, which the standard dialogs keep,
-// and printed as hex of their ANSI code page bytes: asked for as ANSI across processes, Wine
-// hands list box items over in UTF-16 all the same.
-void PrintAnsiHex(const wchar_t* wide) {
-  char text[2048] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+// Texts of another process's controls are asked for in UTF-16, which the controls keep, and
+// printed as hex of their UTF-8 bytes, so that a name code page 932 cannot spell reads as it is.
+void PrintUtf8Hex(const wchar_t* wide) {
+  char text[4096] = {};
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
   for (const char* p = text; *p != '\0'; ++p) std::printf("%02x", static_cast<unsigned char>(*p));
   std::printf("\n");
 }
@@ -41,7 +40,7 @@ int PrintComboSelection(HWND combo) {
     Ask(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item), length);
   }
   std::printf("%d\t", static_cast<int>(index));
-  PrintAnsiHex(item);
+  PrintUtf8Hex(item);
   return 0;
 }
 
@@ -49,7 +48,7 @@ int PrintText(HWND control) {
   wchar_t text[1024] = {};
   DWORD_PTR copied = 0;
   if (!Ask(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), copied)) return 1;
-  PrintAnsiHex(text);
+  PrintUtf8Hex(text);
   return 0;
 }
 
@@ -61,7 +60,7 @@ int PrintItems(HWND list) {
     DWORD_PTR length = 0;
     if (!Ask(list, LB_GETTEXTLEN, i, 0, length) || length >= 1024) return 1;
     if (!Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item), length)) return 1;
-    PrintAnsiHex(item);
+    PrintUtf8Hex(item);
   }
   return 0;
 }
@@ -100,10 +99,10 @@ int PutOnClipboard(const char* hex) {
     const char pair[3] = {hex[2 * i], hex[2 * i + 1], '\0'};
     text[i] = static_cast<char>(std::strtoul(pair, nullptr, 16));
   }
-  const int length = MultiByteToWideChar(932, 0, text, -1, nullptr, 0);
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(length) * sizeof(wchar_t));
   if (!memory) return 1;
-  MultiByteToWideChar(932, 0, text, -1, static_cast<wchar_t*>(GlobalLock(memory)), length);
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, static_cast<wchar_t*>(GlobalLock(memory)), length);
   GlobalUnlock(memory);
   if (!OpenClipboard(nullptr)) return 1;
   EmptyClipboard();

@@ -13,9 +13,10 @@
 //   qmprobe close HWND        asks a window to close, as its close box would
 //   qmprobe answers HWND      whether a window still answers a sent message within 10 s
 //   qmprobe message CODE      the system's message text for an error code, as hex of its bytes
-//   qmprobe watch CLASS MS    a window of CLASS shown and hidden again within MS milliseconds
+//   qmprobe watch CLASS MS [FILE]  a window of CLASS shown and hidden again within MS
+//                             milliseconds, and when FILE appears
 //   qmprobe debugwatch SECONDS  what programs write with OutputDebugString, for SECONDS
-//   qmprobe clip HEX          puts code page 932 text on the clipboard, for a real Ctrl+V
+//   qmprobe clip HEX          puts UTF-8 text on the clipboard, for a real Ctrl+V
 //   qmprobe browser TITLE [L,T,R,B] [picture=BMP]  a browser-like foreground window titled TITLE
 //                             (hex of its bytes), where the rectangle says or at the usual place,
 //                             its page blank or showing the picture of a bitmap file

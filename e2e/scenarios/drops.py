@@ -7,8 +7,12 @@ import wave
 from dataclasses import dataclass, field
 
 from harness import probe, settings_file
+from harness.browser import Browser
 from harness.cases import ANY_WINDOWS, case, table
 from harness.debug_watch import DebugWatch, counter_us
+from harness.dialog import Dialog
+from harness.scenarios_support import answer, settled_bytes
+from harness.tray import Tray
 from harness.message_box import MessageBox
 from harness.waits import expect, expect_steady, wait_until
 from harness.window_watch import WindowWatch
@@ -48,12 +52,18 @@ class Drag:
     """The registered folders made (all, or the first `made`), the program started, and a drag
     from the browser taken to the right edge, where the drop window is up."""
 
-    def __init__(self, session, made=len(THREE_FOLDERS), folders=THREE_FOLDERS):
+    def __init__(self, session, made=len(THREE_FOLDERS), folders=THREE_FOLDERS, app=None):
         self.session = session
         self.folders = [linux_path(session, path) for _, path in folders]
         for folder in self.folders[:made]:
-            folder.mkdir(parents=True)
-        self.app, self.browser = start_drag(session)
+            folder.mkdir(parents=True, exist_ok=True)
+        if app:
+            # The program runs already: a browser's drag begins.
+            self.app = app
+            self.browser = Browser(session, session.work_dir / "browser.log")
+            self.browser.press_on_page()
+        else:
+            self.app, self.browser = start_drag(session)
         self.bring_up()
 
     def bring_up(self):
@@ -192,6 +202,11 @@ SAVES = [
     Save("japanese_name_with_backslash_trail_bytes", settings(1), ("表ソ十能.jpg",),
          "表ソ十能.jpg"),
     Save("three_files_save_the_first", settings(1), ("a.jpg", "b.jpg", "c.jpg"), "a.jpg"),
+    # Names code page 932 cannot spell keep them, on the numbered road too.
+    Save("korean_name_numbered", settings(1), ("한국어.png",), "한국어0.png",
+         {"한국어.png": b"old"}),
+    Save("accent_and_emoji_overwrite", settings(0), ("café😀.png",), "café😀.png",
+         {"café😀.png": b"old"}),
 ]
 
 
@@ -386,3 +401,58 @@ def save_sound(session):
     expect(drag.contents(1) == {"photo.jpg": content("photo.jpg")}, "the copy is missing")
     # The ticks go on after the sound: the release still hides the window.
     drag.release()
+
+
+# A folder named in Korean and accented Latin letters, which code page 932 cannot spell.
+BEYOND_CP932 = ("사진 café", "C:\\사진 café")
+NAMES_FILE = "Quillmarten.names.txt"
+
+
+def expect_spelt_beside(session, name, path):
+    """The settings file holds what 932 makes of the slot; the names file spells it out for
+    exactly those bytes."""
+    image = settled_bytes(session)
+    slot = image[settings_file.LISTS_OFFSET:settings_file.LISTS_OFFSET + settings_file.SLOT_SIZE]
+    name_bytes = slot[:settings_file.NAME_SIZE].split(b"\0")[0]
+    path_bytes = slot[settings_file.NAME_SIZE:].split(b"\0")[0]
+    print(f"      the settings file holds {name_bytes!r} and {path_bytes!r} for {name!r}")
+    lines = (session.folder / NAMES_FILE).read_text(encoding="utf-8").splitlines()
+    spelt = ["1", "1", name_bytes.hex(), path_bytes.hex(), name, path.replace("\\", "\\\\")]
+    expect(lines == ["Quillmarten names 1", "\t".join(spelt)],
+           f"the names file reads {lines} beside the slot {name_bytes!r} {path_bytes!r}")
+
+
+@case("drop.into_a_folder_932_cannot_spell_also_after_a_restart",
+      settings=settings_file.image(save_mode=1, size=0))
+def into_a_folder_932_cannot_spell(session):
+    name, path = BEYOND_CP932
+    app = session.start_app()
+    tray = Tray(session, app)
+    tray.choose("保存先フォルダ登録(&M)...")
+    editor = Dialog(session, app, "TForm2")
+    name_box, path_box = editor.edits()
+    editor.type_into(name_box, name)
+    editor.type_into(path_box, path)
+    editor.click("登　録")
+    wait_until("the folder in the editor's list",
+               lambda: editor.items(editor.list_box()) == [name])
+    editor.click("確　定")
+    answer(MessageBox(session, app, "確定完了"), "はい")
+    app.wait_no_window("TForm2")
+    expect_spelt_beside(session, name, path)
+
+    for started, dropped in ((app, "a.jpg"), (None, "b.jpg")):
+        drag = Drag(session, made=1, folders=[BEYOND_CP932], app=started)
+        panels = [c for c in session.probe.children(drag.window) if c.visible]
+        captions = [session.probe.text(c) for c in panels]
+        expect(name in captions, f"the drop window's panels read {captions}")
+        before = drag.contents(0)
+        drag.drop(0, [drag.source(dropped)])
+        wait_until(f"{dropped} in {path}",
+                   lambda: drag.contents(0) == {**before, dropped: content(dropped)}, timeout=10)
+        drag.release()
+        if started:
+            # The program ends and starts again from its two files.
+            tray.choose("終了(&E)")
+            app.wait_exit(timeout=15)
+            drag.browser.close()

@@ -1,10 +1,12 @@
 """Start-up: one copy at a time, and the first start without a settings file."""
 
+import shutil
+
 from harness import settings_file
 from harness.cases import ANY_WINDOWS, case
 from harness.message_box import MessageBox
 from harness.tray import Tray
-from harness.waits import STARTUP_SECONDS, expect
+from harness.waits import STARTUP_SECONDS, expect, expect_steady, wait_until
 
 MISSING_FILE_TEXT = "設定ファイルが見つかりません。\n初期値で起動します。"
 
@@ -44,3 +46,25 @@ def missing_settings_file(session):
     expect(app.running(), "the program ended after the message")
     contents = session.folder_contents()
     expect(contents == ["Quillmarten.exe"], f"the program folder holds {contents}")
+
+
+@case("program_in_a_folder_932_cannot_spell_reads_and_writes_its_settings_beside_itself")
+def program_in_a_folder_932_cannot_spell(session):
+    # A user's folder such as C:\\Users\\김 or C:\\Users\\René.
+    folder = session.folder.parent / "김 René"
+    folder.mkdir()
+    shutil.copy2(session.folder / "Quillmarten.exe", folder / "Quillmarten.exe")
+    prepared = settings_file.image(save_mode=1, size=0, lists=[settings_file.folders(2)])
+    (folder / "Quillmarten.dat").write_bytes(prepared)
+    app = session.start_app(folder)
+    tray = Tray(session, app)
+    tray.wait_icon()
+    expect_steady("a box came up at start: the settings file was not found",
+                  lambda: app.find("#32770", visible=True) is None, 1.0)
+
+    tray.choose("保存モード", "上書き")
+    expected = settings_file.image(save_mode=0, size=0, lists=[settings_file.folders(2)])
+    wait_until("the settings file beside the program to take the new mode",
+               lambda: (folder / "Quillmarten.dat").read_bytes() == expected)
+    contents = sorted(path.name for path in folder.iterdir())
+    expect(contents == ["Quillmarten.dat", "Quillmarten.exe"], f"the program's folder holds {contents}")

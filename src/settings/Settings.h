@@ -90,7 +90,9 @@ struct Settings {
   std::uint8_t switchFlags = 0;
   std::int8_t lastListIndex = 0;  // folder lists 1..(index + 1) exist
   std::array<std::uint8_t, 10> reserved{};
-  FolderList slots{};
+  // The slots' fields start empty by themselves. A brace initialiser here and on the lists
+  // below would say so again, and makes clang 14 (the fuzz build's compiler) crash.
+  FolderList slots;
   FixedText<260> soundPath;
   Spelling soundSpelling;
 
@@ -99,7 +101,7 @@ struct Settings {
 
 // Held by the folder-list editor: every folder list, as last read or saved.
 struct ConfirmedFolderLists {
-  std::array<FolderList, kFolderListCount> lists{};
+  std::array<FolderList, kFolderListCount> lists;
   bool settingsFileMissing = false;
 };
 

@@ -30,7 +30,7 @@ namespace {
 class BenchDrop : public qm::DroppedFiles {
  public:
   explicit BenchDrop(std::string path) : path_(std::move(path)) {}
-  std::string firstPath() override { return path_; }
+  qm::EncodedText firstPath() override { return path_; }
   // The path is given, so it is always read.
   std::uint32_t readError() const override { return 0; }
   void finish() override {}
@@ -71,7 +71,7 @@ class Stopwatch {
 // is the rest of its road.
 class TimedFiles : public qm::Win32FileSystem {
  public:
-  qm::CopyOutcome copyFile(const std::string& from, const std::string& to,
+  qm::CopyOutcome copyFile(const qm::EncodedText& from, const qm::EncodedText& to,
                            bool failIfExists) override {
     const Stopwatch stopwatch;
     const qm::CopyOutcome outcome = Win32FileSystem::copyFile(from, to, failIfExists);
