@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "imaging/SaveFormat.h"
 #include "settings/FixedText.h"
 
 namespace qm {
@@ -50,7 +51,8 @@ struct Settings {
   std::int16_t dropWindowSize = kSizeSmall;
   std::uint8_t switchFlags = 0;
   std::int8_t lastListIndex = 0;  // folder lists 1..(index + 1) exist
-  std::array<std::uint8_t, 10> reserved{};
+  std::uint8_t saveFormat = kSaveAsIs;
+  std::array<std::uint8_t, 9> reserved{};
   FolderList slots{};
   FixedText<260> soundPath;
 };

@@ -1,9 +1,9 @@
 // Any bytes as the settings file: the settings store loads them over the fake platform, the drop
 // window lays itself out from them for every folder list, the store saves, and a fresh program
 // loads and saves that file again. The saved image keeps every byte of the file except those the
-// loader mends (a save mode or size outside 0..2, a last folder-list index outside 0..4), the ten
-// reserved bytes (always written as zero) and the fields a short file does not reach; the second
-// save writes the first one's image byte for byte.
+// loader mends (a save mode or size outside 0..2, a last folder-list index outside 0..4, a save
+// format outside 0..2), the nine reserved bytes (always written as zero) and the fields a short
+// file does not reach; the second save writes the first one's image byte for byte.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -128,6 +128,8 @@ void checkHeader(const Bytes& file, const Bytes& saved) {
       file.size() > sf::kLastListIndexOffset ? file[sf::kLastListIndexOffset] : 0);
   QM_FUZZ_CHECK(static_cast<std::int8_t>(saved[sf::kLastListIndexOffset]) ==
                 std::clamp<std::int8_t>(last, 0, 4));
+  const std::uint8_t format = file.size() > sf::kSaveFormatOffset ? file[sf::kSaveFormatOffset] : 0;
+  QM_FUZZ_CHECK(saved[sf::kSaveFormatOffset] == (format <= 2 ? format : 0));
   for (std::size_t i = sf::kReservedOffset; i < sf::kHeaderSize; ++i) QM_FUZZ_CHECK(saved[i] == 0);
 }
 
