@@ -7,7 +7,9 @@ add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
 # when first needed (Win32LateFunction.h), so that an idle program does not carry them and the
 # printing stack.
 include(cmake/libwebp.cmake)
-target_link_libraries(qm_win32 PUBLIC qm_core qm_webp comctl32 shell32 ole32 uuid windowscodecs)
+target_link_libraries(qm_core PUBLIC qm_webp)
+# The imaging component is reached through COM only, so it is loaded at the first conversion.
+target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 ole32 uuid)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)

@@ -7,7 +7,7 @@ PACKAGES=(
   cmake make g++ libgtest-dev googletest python3 locales clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   xvfb xserver-xephyr xdotool x11-utils imagemagick fonts-ipafont-gothic libx11-dev
-  dpkg-dev libwebp-dev webp
+  dpkg-dev pkg-config libwebp-dev webp
 )
 # Wine reads its ANSI code page from the locale: 932 needs a Japanese one.
 LOCALE=ja_JP.UTF-8

@@ -436,7 +436,8 @@ class Soak {
   FakeInput input_;
   SoakFiles files_{folder_.exePath(), [this](const std::string& what) { violation(what); }};
   SoakInteraction interaction_{random_, files_};
-  Platform platform_{toolkit_, input_, files_, interaction_};
+  FakeImageConverter images_{files_, folder_.path()};
+  Platform platform_{toolkit_, input_, files_, interaction_, images_};
   std::optional<Application> app_;
 
   std::vector<std::string> violations_;

@@ -17,6 +17,9 @@ class DroppedFile : public DropSource {
   std::uint32_t putAt(const std::string& target, TextEncoding, bool failIfExists) override {
     return files_.copyFile(path_, target, failIfExists);
   }
+  std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) override {
+    return files_.readFile(path_, maxBytes);
+  }
 
  private:
   FileSystem& files_;

@@ -1,5 +1,6 @@
 #include "dropwindow/SaveFlow.h"
 
+#include "dropwindow/DropInFormat.h"
 #include "dropwindow/DropRow.h"
 #include "dropwindow/FileNames.h"
 #include "dropwindow/Msg.h"
@@ -34,7 +35,11 @@ DropAim SaveFlow::aim() const {
 void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
                     DropSource& source) {
   if (!aim.folder) return;
-  Target target{*aim.folder, file_names::cleanBrackets(droppedName, encoding), encoding};
+  // The name follows the format the picture is saved in; the clean-up and the modes work on it.
+  const DropInFormat drop =
+      inSaveFormat(droppedName, encoding, source, saveFormatFromByte(form_.settings().saveFormat),
+                   form_.platform().images);
+  Target target{*aim.folder, file_names::cleanBrackets(drop.name, encoding), encoding};
   if (encoding == TextEncoding::Utf8) {
     // The folder is stored in code page 932; it joins the name in the name's encoding.
     const std::optional<std::string> folder = form_.platform().files.cp932ToUtf8(target.folder);
@@ -45,18 +50,18 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
     target.folder = *folder;
   }
   if (aim.askName) {
-    askFileName(target, source);
+    askFileName(target, *drop.source);
     return;
   }
   const std::int16_t mode = form_.settings().saveMode;
   const std::uint32_t error =
-      putAt(source, targetPath(target.folder, target.name), encoding, mode != kSaveOverwrite);
+      putAt(*drop.source, targetPath(target.folder, target.name), encoding, mode != kSaveOverwrite);
   if (error == kErrorSuccess) {
     notice_.ShowSavedNotice();
   } else if (mode == kSaveNumbered && error == kErrorFileExists) {
-    saveNumbered(target, source);
+    saveNumbered(target, *drop.source);
   } else if (mode == kSaveAskName) {
-    askFileName(target, source);
+    askFileName(target, *drop.source);
   } else {
     showSystemError(error, kMbIconInformation);
   }

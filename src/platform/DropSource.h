@@ -2,8 +2,11 @@
 // path. A file on disk is one; content that exists only in the dragging program is another.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "text/Encoding.h"
 
@@ -16,6 +19,8 @@ class DropSource {
   // at `target` is never replaced. The dropped original is never changed.
   virtual std::uint32_t putAt(const std::string& target, TextEncoding encoding,
                               bool failIfExists) = 0;
+  // At most `maxBytes` of the content from its start; empty when it cannot be read.
+  virtual std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) = 0;
 };
 
 }  // namespace qm

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/ImageConverter.h"
 #include "platform/Input.h"
 #include "platform/Interaction.h"
 #include "platform/Toolkit.h"
@@ -13,6 +14,7 @@ struct Platform {
   Input& input;
   FileSystem& files;
   Interaction& interaction;
+  ImageConverter& images;
 };
 
 }  // namespace qm

@@ -13,6 +13,7 @@
 #include "FuzzProgramFolder.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/DiskFileSystem.h"
+#include "platform/fake/FakeImageConverter.h"
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
@@ -51,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeInput input;
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
-  Platform platform{toolkit, input, files, interaction};
+  FakeImageConverter images(files, programFolder());
+  Platform platform{toolkit, input, files, interaction, images};
   Application app(platform);
   TForm2& editor = app.Form2();
   app.trayMenu().N11().onClick();

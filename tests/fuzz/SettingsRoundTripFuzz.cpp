@@ -17,6 +17,7 @@
 #include "dropwindow/Qmt.h"
 #include "platform/Platform.h"
 #include "platform/fake/DiskFileSystem.h"
+#include "platform/fake/FakeImageConverter.h"
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
@@ -78,7 +79,8 @@ Bytes loadLayOutAndSave() {
   FakeInput input;
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
-  Platform platform{toolkit, input, files, interaction};
+  FakeImageConverter images(files, programFolder());
+  Platform platform{toolkit, input, files, interaction, images};
   SettingsStore store(files, interaction);
   NoMarks marks;
   TForm1 form(platform, store, marks);

@@ -17,6 +17,7 @@
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ImageConverter.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -119,7 +120,8 @@ int main(int argc, char** argv) {
   qm::Win32Input input;
   TimedFiles files;
   qm::Win32Interaction interaction(toolkit.owner());
-  qm::Platform platform{toolkit, input, files, interaction};
+  qm::Win32ImageConverter images;
+  qm::Platform platform{toolkit, input, files, interaction, images};
   qm::Application app(platform);
   app.store().setSaveMode(static_cast<std::int16_t>(std::atoi(argv[1])));
 

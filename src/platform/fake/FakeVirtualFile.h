@@ -30,8 +30,13 @@ class FakeVirtualFile : public DropSource {
     lastEncoding = encoding;
     return files_.copyFile(parkedAt_.string(), target, failIfExists);
   }
+  std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) override {
+    ++reads;
+    return files_.readFile(parkedAt_.string(), maxBytes);
+  }
 
   int puts = 0;
+  int reads = 0;
   TextEncoding lastEncoding = TextEncoding::Cp932;
 
  private:
