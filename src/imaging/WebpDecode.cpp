@@ -49,19 +49,20 @@ std::optional<Picture> decodeWebp(std::span<const std::uint8_t> bytes) {
   const WebPBitstreamFeatures& features = config.input;
   if (features.has_animation || !fitsInMemory(features.width, features.height)) return std::nullopt;
 
-  Picture picture;
-  picture.width = static_cast<std::uint32_t>(features.width);
-  picture.height = static_cast<std::uint32_t>(features.height);
-  picture.bgra.resize(picture.stride() * picture.height);
-  // Decoded straight into the picture's rows.
+  // Into libwebp's own buffer, whose pages are touched only as rows are decoded: a file cut
+  // short that announces a large picture costs little before it fails.
   config.output.colorspace = MODE_BGRA;
-  config.output.is_external_memory = 1;
-  config.output.u.RGBA.rgba = picture.bgra.data();
-  config.output.u.RGBA.stride = static_cast<int>(picture.stride());
-  config.output.u.RGBA.size = picture.bgra.size();
   const VP8StatusCode status = WebPDecode(bytes.data(), bytes.size(), &config);
+  const WebPRGBABuffer& rows = config.output.u.RGBA;
+  Picture picture;
+  picture.width = static_cast<std::uint32_t>(config.output.width);
+  picture.height = static_cast<std::uint32_t>(config.output.height);
+  const bool whole = status == VP8_STATUS_OK && rows.rgba &&
+                     static_cast<std::size_t>(rows.stride) == picture.stride() &&
+                     rows.size >= picture.stride() * picture.height;
+  if (whole) picture.bgra.assign(rows.rgba, rows.rgba + picture.stride() * picture.height);
   WebPFreeDecBuffer(&config.output);
-  if (status != VP8_STATUS_OK) return std::nullopt;
+  if (!whole) return std::nullopt;
 
   Extras extras = extrasOf(bytes);
   picture.iccProfile = std::move(extras.iccProfile);
