@@ -1,6 +1,6 @@
 # Includes run downwards only: a folder of src/ may include its own headers and those of the
 # folders below it in this list, lowest first. platform/ holds its Windows and fake sides.
-set(layers text platform settings dropwindow dialogs shell)
+set(layers text imaging platform settings dropwindow dialogs shell)
 file(GLOB_RECURSE sources "${SOURCE_DIR}/src/*.cpp" "${SOURCE_DIR}/src/*.h")
 set(offenders "")
 foreach(source IN LISTS sources)

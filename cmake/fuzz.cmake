@@ -1,5 +1,6 @@
 # Fuzz build: the program's logic over the fake platform, driven by libFuzzer. Every library is
 # instrumented for coverage and checked by ASan and UBSan; only the targets link the fuzzer's main.
+include(cmake/libwebp-system.cmake)
 set(QM_FUZZ_CHECKS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 target_compile_options(qm_core PUBLIC -fsanitize=fuzzer-no-link ${QM_FUZZ_CHECKS})
 target_link_options(qm_core PUBLIC ${QM_FUZZ_CHECKS})

@@ -1,4 +1,5 @@
 # Native build: the program's logic over the fake platform, proven by GoogleTest.
+include(cmake/libwebp-system.cmake)
 if(QM_SANITIZE)
   set(QM_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all
                          -fno-omit-frame-pointer)

@@ -6,11 +6,15 @@ add_library(qm_win32 STATIC ${QM_WIN32_SOURCES})
 # The common dialogs, the network dialog and the sound library are not linked: they are loaded
 # when first needed (Win32LateFunction.h), so that an idle program does not carry them and the
 # printing stack.
+include(cmake/libwebp.cmake)
+target_link_libraries(qm_core PUBLIC qm_webp)
+# The imaging component is reached through COM only, so it is loaded at the first conversion.
 target_link_libraries(qm_win32 PUBLIC qm_core comctl32 shell32 ole32 uuid)
 
 add_executable(Quillmarten WIN32 src/shell/WinMain.cpp res/Quillmarten.rc)
 target_link_libraries(Quillmarten PRIVATE qm_win32)
-target_link_options(Quillmarten PRIVATE -static -mwindows $<$<CONFIG:Release>:-s>)
+# The linker keeps only the sections something calls: most of libwebp is never reached.
+target_link_options(Quillmarten PRIVATE -static -mwindows -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 set_source_files_properties(res/Quillmarten.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Quillmarten.ico;${CMAKE_SOURCE_DIR}/res/Quillmarten.manifest;${CMAKE_SOURCE_DIR}/src/platform/win32/FolderChooserIds.h")
 

@@ -12,7 +12,7 @@ shift $(($# > 0 ? 1 : 0))
 targets=("$@")
 if ((${#targets[@]} == 0)); then
   targets=(fuzz_settings_round_trip fuzz_cp932 fuzz_file_names fuzz_drop_row_placement
-    fuzz_folder_list_editor)
+    fuzz_folder_list_editor fuzz_webp_decode)
 fi
 
 BUILD=build/fuzz
@@ -26,6 +26,8 @@ mkdir -p "$CORPUS" "$ARTIFACTS" "$LOGS"
 max_len() {
   case $1 in
     fuzz_settings_round_trip | fuzz_folder_list_editor) echo 17900 ;;
+    # Small WebPs of every kind, with room for the fuzzer to grow them.
+    fuzz_webp_decode) echo 4096 ;;
     *) echo 512 ;;
   esac
 }

@@ -70,10 +70,10 @@ TEST_F(AboutAndExclusionTest, DialogsLayThemselvesOutAgainForAnotherDensity) {
       {"properties' OK button",
        app.Form5().window(),
        app.Form5().Button1(),
-       {0, 0, 519, 393},
-       {351, 358, 75, 25},
-       {0, 0, 779, 590},
-       {527, 537, 113, 38}},
+       {0, 0, 519, 461},
+       {351, 426, 75, 25},
+       {0, 0, 779, 692},
+       {527, 639, 113, 38}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

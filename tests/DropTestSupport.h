@@ -58,9 +58,11 @@ class DropTest : public ::testing::Test {
 
   std::string folder(const std::string& name) const { return (fake.folder.path() / name).string(); }
 
-  void start(std::int16_t saveMode, const std::string& soundPath = "") {
+  void start(std::int16_t saveMode, const std::string& soundPath = "",
+             SaveFormat format = kSaveAsIs) {
     Settings settings = header(saveMode, kSizeSmall, 0);
     settings.soundPath.assign(soundPath);
+    settings.saveFormat = format;
     ConfirmedFolderLists lists;
     const std::string one = folder("one"), two = folder("two"), gone = folder("gone");
     lists.lists[0] = folders({{"one", one.c_str()}, {"two", two.c_str()}, {"gone", gone.c_str()}});

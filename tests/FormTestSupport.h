@@ -11,6 +11,7 @@
 
 #include "platform/Platform.h"
 #include "platform/fake/DiskFileSystem.h"
+#include "platform/fake/FakeImageConverter.h"
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
@@ -59,7 +60,8 @@ struct FakePlatform {
   DiskFileSystem files{folder.exePath()};
   FakeInteraction interaction;
   FakeUserRegistry registry;
-  Platform platform{toolkit, input, files, interaction, registry};
+  FakeImageConverter images{files, folder.path()};
+  Platform platform{toolkit, input, files, interaction, registry, images};
 };
 
 inline Settings header(std::int16_t saveMode, std::int16_t dropWindowSize, std::int8_t lastList) {

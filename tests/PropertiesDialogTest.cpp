@@ -27,10 +27,11 @@ const RecordedMessageBox kAllOffRefusal{"すべての出現スイッチを無効
 
 class PropertiesDialogTest : public test::DialogTest {
  protected:
-  TForm5& open(std::uint8_t flags, const char* soundPath = "") {
+  TForm5& open(std::uint8_t flags, const char* soundPath = "", std::uint8_t saveFormat = 0) {
     Settings h = header(kSaveNumbered, kSizeSmall, 0);
     h.switchFlags = flags;
     h.soundPath.assign(soundPath);
+    h.saveFormat = saveFormat;
     ConfirmedFolderLists lists;
     lists.lists[0] = test::folders({{"a", "C:\\a"}});
     start(h, lists);
@@ -98,6 +99,7 @@ TEST_F(PropertiesDialogTest, AllSwitchesOffIsRefusedAndCancelRestoresTheTicks) {
   TForm5& dialog = open(0x20);
   const Bytes before = fileBytes();
   tickOnly({false, false, false, false, false, false, false, false});
+  dialog.RadioGroup2().takeUserItemIndex(kSaveJpeg);
   click(dialog.Button1());
   EXPECT_EQ(boxes(), (std::vector<RecordedMessageBox>{kAllOffRefusal}));
   EXPECT_TRUE(dialog.window().visible());
@@ -110,6 +112,7 @@ TEST_F(PropertiesDialogTest, AllSwitchesOffIsRefusedAndCancelRestoresTheTicks) {
   std::vector<bool> ticks;
   for (const Control* box : switchBoxes()) ticks.push_back(box->checked());
   EXPECT_EQ(ticks, (std::vector<bool>{true, true, true, false, true, true, true, true}));
+  EXPECT_EQ(dialog.RadioGroup2().itemIndex(), kSaveAsIs);
   // Restoring the L gesture's tick warns no one.
   EXPECT_TRUE(boxes().empty());
   EXPECT_EQ(fileBytes(), before);
@@ -138,29 +141,39 @@ TEST_F(PropertiesDialogTest, OnlyTheUsersTickOfAGestureWarns) {
   EXPECT_TRUE(boxes().empty());
 }
 
-TEST_F(PropertiesDialogTest, OkWritesOnlyTheFlagByteAndTheSoundPath) {
+TEST_F(PropertiesDialogTest, OkWritesOnlyTheFlagByteTheSoundPathAndTheSaveFormat) {
+  constexpr int kUntouched = -1;
   const struct {
     const char* stored;
     int choice;  // 0 "なし", 1 "WAVE"
     const char* typed;
     const char* written;
+    std::uint8_t storedFormat;
+    int shownFormat;  // 0 "そのまま", 1 "PNG に変換", 2 "JPEG に変換 (品質 90)"
+    int chosenFormat;
+    std::uint8_t writtenFormat;
   } cases[] = {
-      {"", 1, "C:\\sounds\\保存.wav", "C:\\sounds\\保存.wav"},
-      {"C:\\old.wav", 0, "", ""},
-      {"C:\\old.wav", 1, "", ""},
-      {"C:\\old.wav", 1, "C:\\new.wav", "C:\\new.wav"},
+      {"", 1, "C:\\sounds\\保存.wav", "C:\\sounds\\保存.wav", 0, 0, 1, 1},
+      {"C:\\old.wav", 0, "", "", 2, 2, kUntouched, 2},
+      {"C:\\old.wav", 1, "", "", 1, 1, 0, 0},
+      {"C:\\old.wav", 1, "C:\\new.wav", "C:\\new.wav", 0, 0, 2, 2},
+      // A value this version does not know shows and saves as "そのまま".
+      {"", 0, "", "", 7, 0, kUntouched, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     app_.reset();
-    TForm5& dialog = open(0x00, c.stored);
+    TForm5& dialog = open(0x00, c.stored, c.storedFormat);
     Bytes expected = fileBytes();
+    EXPECT_EQ(dialog.RadioGroup2().itemIndex(), c.shownFormat);
+    if (c.chosenFormat != kUntouched) dialog.RadioGroup2().takeUserItemIndex(c.chosenFormat);
     dialog.RadioGroup1().takeUserItemIndex(c.choice);
     type(dialog.Edit2(), c.typed);
     click(dialog.CheckBox1());  // top edge off
     click(dialog.Button1());
 
     expected[4] = 0x08;
+    expected[6] = c.writtenFormat;
     std::fill(expected.begin() + test::kSoundAt, expected.end(), 0);
     test::putBytes(expected, test::kSoundAt, c.written);
     EXPECT_EQ(fileBytes(), expected);

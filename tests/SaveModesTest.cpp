@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "DropTestSupport.h"
+#include "PictureBytes.h"
 #include "platform/Win32Codes.h"
 
 namespace qm {
@@ -48,6 +49,9 @@ struct SaveCase {
   bool notice;
   // Of the dropped file's path: UTF-8 for a name code page 932 cannot spell.
   TextEncoding encoding = TextEncoding::Cp932;
+  SaveFormat format = kSaveAsIs;
+  std::string content = "new";  // of the dropped file
+  bool decodeFails = false;
 };
 
 class SaveModes : public test::DropTest {
@@ -59,7 +63,8 @@ class SaveModes : public test::DropTest {
       fs::create_directory(fake.folder.path() / name);
     }
     for (const auto& [name, content] : c.before) write(fake.folder.path() / "two" / name, content);
-    start(c.mode);
+    start(c.mode, "", c.format);
+    fake.images.decodeFails = c.decodeFails;
     fake.interaction.messageBoxes.clear();
     if (c.answer) {
       SaveDialogResult result;
@@ -68,12 +73,12 @@ class SaveModes : public test::DropTest {
       fake.interaction.saveDialogAnswers.push_back(result);
     }
     app->Form1().shiftOverride = c.shift;
-    const std::string dropped = source(c.droppedName, "new");
+    const std::string dropped = source(c.droppedName, c.content);
 
     const test::FakeDroppedFiles files = drop(kRowTwo, {EncodedText(dropped, c.encoding)});
 
     EXPECT_EQ(contents(fake.folder.path() / "two"), c.after);
-    EXPECT_EQ(contents(fake.folder.path() / "src"), (Files{{c.droppedName, "new"}}));
+    EXPECT_EQ(contents(fake.folder.path() / "src"), (Files{{c.droppedName, c.content}}));
     EXPECT_EQ(fake.interaction.messageBoxes, c.boxes);
     ASSERT_EQ(fake.interaction.saveDialogs.size(), c.dialog ? 1u : 0u);
     if (c.dialog) {
@@ -94,7 +99,75 @@ class SaveModes : public test::DropTest {
 TEST_F(SaveModes, EachModeWithFreeAndTakenNames) {
   const Files old{{"photo.jpg", "old"}};
   const ExpectedDialog photoDialog{"two", "photo.jpg", 2};
+  const std::string webp = test::picture_bytes::webpLossy();
+  const std::string asPng = FakeImageConverter::written(ImageFormat::Png, webp);
+  const std::string asJpeg = FakeImageConverter::written(ImageFormat::Jpeg, webp);
   const SaveCase cases[] = {
+      {"PNG format: a WebP is saved as PNG under the new, cleaned name",
+       kSaveOverwrite,
+       false,
+       "photo[1].webp",
+       {},
+       {},
+       {{"photo.png", asPng}},
+       {},
+       {},
+       true,
+       TextEncoding::Cp932,
+       kSavePng,
+       webp},
+      {"JPEG format, numbered: the numbers go on the new name",
+       kSaveNumbered,
+       false,
+       "photo.webp",
+       old,
+       {},
+       {{"photo.jpg", "old"}, {"photo0.jpg", asJpeg}},
+       {},
+       {},
+       true,
+       TextEncoding::Cp932,
+       kSaveJpeg,
+       webp},
+      {"PNG format, file name mode: the dialog proposes the new name with PNG's filter",
+       kSaveAskName,
+       false,
+       "photo.webp",
+       {{"photo.png", "old"}},
+       DialogAnswer{"two\\chosen.png"},
+       {{"photo.png", "old"}, {"chosen.png", asPng}},
+       ExpectedDialog{"two", "photo.png", 5},
+       {},
+       true,
+       TextEncoding::Cp932,
+       kSavePng,
+       webp},
+      {"PNG format, a decoding that fails: the file is kept as it is, under its name, silently",
+       kSaveOverwrite,
+       false,
+       "photo.webp",
+       {},
+       {},
+       {{"photo.webp", webp}},
+       {},
+       {},
+       true,
+       TextEncoding::Cp932,
+       kSavePng,
+       webp,
+       true},
+      {"JPEG format, not a picture: kept as it is",
+       kSaveNumbered,
+       false,
+       "notes.txt",
+       {},
+       {},
+       {{"notes.txt", "new"}},
+       {},
+       {},
+       true,
+       TextEncoding::Cp932,
+       kSaveJpeg},
       {"overwrite, free name",
        kSaveOverwrite,
        false,

@@ -61,8 +61,8 @@ Bytes labelledImage() {
 }
 
 auto fields(const Settings& s) {
-  return std::tie(s.saveMode, s.dropWindowSize, s.switchFlags, s.lastListIndex, s.reserved, s.slots,
-                  s.soundPath);
+  return std::tie(s.saveMode, s.dropWindowSize, s.switchFlags, s.lastListIndex, s.saveFormat,
+                  s.reserved, s.slots, s.soundPath);
 }
 
 // Settings whose every byte differs from what a file gives, so any byte left unread shows.
@@ -71,6 +71,7 @@ Settings stale() {
   settings.saveMode = settings.dropWindowSize = -1;
   settings.switchFlags = 0x0F;
   settings.lastListIndex = -1;
+  settings.saveFormat = 0xEE;
   settings.reserved.fill(0xEE);
   for (auto& slot : settings.slots) {
     slot.name.bytes().fill('?');
@@ -85,19 +86,22 @@ Bytes build(const Settings& settings, const ConfirmedFolderLists& lists) {
   return Bytes(image.begin(), image.end());
 }
 
-TEST(SettingsFileBuild, HeaderIsLittleEndianWithTenZeroBytes) {
+TEST(SettingsFileBuild, HeaderIsLittleEndianThenTheSaveFormatAndNineZeroBytes) {
   const struct {
-    int mode, size, flags, last;
+    int mode, size, flags, last, format;
     Bytes expected;
   } cases[] = {
-      {1, 0, 0x00, 0, {0x01, 0x00, 0x00, 0x00, 0x00, 0x00}},
-      {2, 1, 0x20, 2, {0x02, 0x00, 0x01, 0x00, 0x20, 0x02}},
-      {0x0102, -2, 0xFF, -1, {0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF}},
+      {1, 0, 0x00, 0, 0, {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}},
+      {2, 1, 0x20, 2, 0, {0x02, 0x00, 0x01, 0x00, 0x20, 0x02, 0x00}},
+      {0x0102, -2, 0xFF, -1, 0, {0x02, 0x01, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}},
+      {0, 2, 0x30, 4, 1, {0x00, 0x00, 0x02, 0x00, 0x30, 0x04, 0x01}},
+      {1, 0, 0x00, 0, 2, {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02}},
   };
   for (const auto& c : cases) {
     Settings settings;
     std::tie(settings.saveMode, settings.dropWindowSize, settings.switchFlags,
              settings.lastListIndex) = std::tie(c.mode, c.size, c.flags, c.last);
+    settings.saveFormat = static_cast<std::uint8_t>(c.format);
     settings.reserved.fill(0xEE);  // read from a file, never written back
     Bytes expected = c.expected;
     expected.resize(16, 0);
@@ -146,7 +150,8 @@ TEST(SettingsFileRead, TakesEveryFieldFromItsOffset) {
     readSettings(file, list, settings);
     EXPECT_EQ(std::tie(settings.saveMode, settings.dropWindowSize), std::tuple(2, 2));
     EXPECT_EQ(std::tie(settings.switchFlags, settings.lastListIndex), std::tuple(0x30, 4));
-    EXPECT_EQ(settings.reserved, (std::array<std::uint8_t, 10>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(settings.saveFormat, kSavePng);
+    EXPECT_EQ(settings.reserved, (std::array<std::uint8_t, 9>{2, 3, 4, 5, 6, 7, 8, 9, 10}));
     EXPECT_TRUE(settings.slots == expected.lists[std::clamp(list, 0, 4)]) << "list " << list;
     EXPECT_EQ(settings.soundPath.str(), std::string(260, 's'));
   }
@@ -158,20 +163,23 @@ TEST(SettingsFileRead, TakesEveryFieldFromItsOffset) {
 
 TEST(SettingsFileRead, OutOfRangeHeaderValuesAreMended) {
   const struct {
-    int mode, size, last, expectedMode, expectedSize, expectedLast;
-  } cases[] = {{0, 0, 0, 0, 0, 0},
-               {1, 1, 2, 1, 1, 2},
-               {2, 2, 4, 2, 2, 4},
-               {3, 3, 5, 1, 0, 4},
-               {-1, -1, -1, 1, 0, 0},
-               {0x7FFF, 0x0100, 127, 1, 0, 4},
-               {-32768, -32768, -128, 1, 0, 0}};
+    int mode, size, last, format, expectedMode, expectedSize, expectedLast, expectedFormat;
+  } cases[] = {{0, 0, 0, 0, 0, 0, 0, 0},
+               {1, 1, 2, 1, 1, 1, 2, 1},
+               {2, 2, 4, 2, 2, 2, 4, 2},
+               {3, 3, 5, 3, 1, 0, 4, 0},
+               {-1, -1, -1, 0xFF, 1, 0, 0, 0},
+               {0x7FFF, 0x0100, 127, 0x80, 1, 0, 4, 0},
+               {-32768, -32768, -128, 0x7F, 1, 0, 0, 0}};
   for (const auto& c : cases) {
     Settings settings;
-    readSettings(test::imageWithHeader(c.mode, c.size, 0xCF, c.last), 0, settings);
+    Bytes file = test::imageWithHeader(c.mode, c.size, 0xCF, c.last);
+    file[6] = static_cast<std::uint8_t>(c.format);
+    readSettings(file, 0, settings);
     EXPECT_EQ(settings.saveMode, c.expectedMode) << c.mode;
     EXPECT_EQ(settings.dropWindowSize, c.expectedSize) << c.size;
     EXPECT_EQ(settings.lastListIndex, c.expectedLast) << c.last;
+    EXPECT_EQ(settings.saveFormat, c.expectedFormat) << c.format;
     EXPECT_EQ(settings.switchFlags, 0xCF);  // every byte value is a valid set of flags
   }
 }

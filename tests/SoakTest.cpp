@@ -438,7 +438,8 @@ class Soak {
   SoakFiles files_{folder_.exePath(), [this](const std::string& what) { violation(what); }};
   SoakInteraction interaction_{random_, files_};
   FakeUserRegistry registry_;
-  Platform platform_{toolkit_, input_, files_, interaction_, registry_};
+  FakeImageConverter images_{files_, folder_.path()};
+  Platform platform_{toolkit_, input_, files_, interaction_, registry_, images_};
   std::optional<Application> app_;
 
   std::vector<std::string> violations_;

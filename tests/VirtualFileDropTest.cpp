@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DropTestSupport.h"
+#include "PictureBytes.h"
 #include "platform/Keys.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeVirtualFile.h"
@@ -88,9 +89,12 @@ struct VirtualCase {
   Files after;
   std::optional<TextEncoding> dialogEncoding;
   bool notice;
+  SaveFormat format = kSaveAsIs;
+  std::string bytes = "image bytes";
 };
 
 TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
+  const std::string webp = test::picture_bytes::webpLossy();
   const VirtualCase cases[] = {
       {"code page 932 name, cleaned",
        kSaveOverwrite,
@@ -182,13 +186,24 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
        {{"evil.jpg", "image bytes"}},
        {},
        true},
+      {"PNG format: the picture written anew is a download too",
+       kSaveOverwrite,
+       false,
+       "photo.webp",
+       {},
+       {},
+       {{"photo.png", FakeImageConverter::written(ImageFormat::Png, webp)}},
+       {},
+       true,
+       kSavePng,
+       webp},
   };
   for (const VirtualCase& c : cases) {
     SCOPED_TRACE(c.what);
     fs::remove_all(two());
     fs::create_directory(two());
     for (const auto& [name, content] : c.before) write(two() / name, content);
-    start(c.mode);
+    start(c.mode, "", c.format);
     app->Form1().shiftOverride = c.shift;
     if (c.dialogAnswer) {
       SaveDialogResult answer;
@@ -196,7 +211,7 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
       fake.interaction.saveDialogAnswers.push_back(answer);
     }
 
-    oleDrop(kRowTwo, virtualFile(c.name));
+    oleDrop(kRowTwo, virtualFile(c.name, c.bytes));
 
     EXPECT_TRUE(busyWhileTaking);
     EXPECT_TRUE(busyBeforeLoop);
@@ -208,7 +223,7 @@ TEST_F(VirtualFileDrop, GoesThroughEveryModeLikeADroppedFile) {
     // What the browser brought is marked as a download where it was saved, with its address.
     std::vector<std::pair<std::string, std::string>> marked;
     for (const auto& [name, content] : c.after) {
-      if (content == "image bytes") marked.emplace_back(folder("two") + "\\" + name, kSourceUrl);
+      if (content != "old") marked.emplace_back(folder("two") + "\\" + name, kSourceUrl);
     }
     EXPECT_EQ(markedFiles(fake.files), marked);
     fake.files.marked.clear();

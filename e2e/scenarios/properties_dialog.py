@@ -74,3 +74,41 @@ def properties_store_the_flag_byte_and_refuse_all_off(session):
     tray.close_menu()
     expect(session.settings_path.stat().st_mtime_ns == stored, "the refusal or Cancel wrote")
     expect(settled_bytes(session) == with_flags(PREPARED, 0x28), "the file changed")
+
+
+SAVE_FORMATS = ("そのまま", "PNG に変換", "JPEG に変換 (品質 90)")
+
+
+def with_save_format(image, save_format):
+    return image[:6] + bytes([save_format]) + image[7:]
+
+
+@case("properties_store_the_save_format_in_byte_6", settings=PREPARED)
+def properties_store_the_save_format_in_byte_6(session):
+    app = session.start_app()
+    tray = Tray(session, app)
+    tray.choose(PROPERTIES)
+    dialog = Dialog(session, app, "TForm5")
+    chosen = [caption for caption in SAVE_FORMATS if dialog.checked(caption)]
+    expect(chosen == ["そのまま"], f"the dialog opened with {chosen} chosen")
+    session.screenshot_around(dialog.window.rect, "properties-save-format")
+
+    dialog.click("PNG に変換")
+    wait_until("PNG to be chosen", lambda: dialog.checked("PNG に変換"), timeout=5)
+    dialog.click("OK")
+    app.wait_no_window("TForm5")
+    expect(settled_bytes(session) == with_save_format(PREPARED, 1),
+           "OK did not write exactly the save format 1 in byte 6")
+
+    # Filled from the settings; Cancel keeps what is stored.
+    tray.choose(PROPERTIES)
+    dialog = Dialog(session, app, "TForm5")
+    chosen = [caption for caption in SAVE_FORMATS if dialog.checked(caption)]
+    expect(chosen == ["PNG に変換"], f"the dialog opened again with {chosen} chosen")
+    dialog.click("JPEG に変換 (品質 90)")
+    wait_until("JPEG to be chosen", lambda: dialog.checked("JPEG に変換 (品質 90)"), timeout=5)
+    dialog.click("キャンセル")
+    app.wait_no_window("TForm5")
+    tray.open_menu()
+    tray.close_menu()
+    expect(settled_bytes(session) == with_save_format(PREPARED, 1), "Cancel wrote the file")

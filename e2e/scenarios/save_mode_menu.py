@@ -14,6 +14,8 @@ PREPARED = settings_file.image(
     lists=[settings_file.folders(12, n) for n in range(1, 6)],
     sound="C:\\音\\保存.wav", reserved=bytes(range(1, 11)))
 
+KEPT_FORMAT = bytes([1]) + bytes(9)
+
 
 def replace_header(image, header):
     return header + image[settings_file.HEADER_SIZE:]
@@ -31,11 +33,12 @@ CHOICES = [
     # No file yet: the editor's lists are empty, so the new file holds only the header.
     Choice("overwrite_without_file", None, ("保存モード", "上書き"),
            settings_file.image(save_mode=0, size=0)),
-    # Folder lists and sound path come back unchanged; the reserved bytes are written as zero.
+    # Folder lists, sound path and save format (byte 6, here 1) come back unchanged; the nine
+    # reserved bytes are written as zero.
     Choice("enter_file_name", PREPARED, ("保存モード", "ファイル名入力"),
-           replace_header(PREPARED, settings_file.header(2, 2, 0x30, 4))),
+           replace_header(PREPARED, settings_file.header(2, 2, 0x30, 4, KEPT_FORMAT))),
     Choice("normal_size", PREPARED, ("ドロップウィンドウサイズ", "普通"),
-           replace_header(PREPARED, settings_file.header(1, 1, 0x30, 4))),
+           replace_header(PREPARED, settings_file.header(1, 1, 0x30, 4, KEPT_FORMAT))),
 ]
 
 

@@ -15,7 +15,7 @@ namespace {
 using namespace switch_flags;
 
 constexpr int kClientWidth = 519;
-constexpr int kClientHeight = 393;
+constexpr int kClientHeight = 461;
 constexpr Color kHeadingColor = rgb(0, 0, 128);
 constexpr int kPathMaxLength = 258;
 
@@ -40,8 +40,14 @@ constexpr Bounds kSoundChoice{24, 24, 200, 36};
 constexpr Bounds kPathBox{24, 66, 360, 21};
 constexpr Bounds kBrowseButton{392, 65, 64, 23};
 constexpr Bounds kPlayButton{462, 65, 30, 23};
-constexpr Bounds kOkButton{351, 358, 75, 25};
-constexpr Bounds kCancelButton{436, 358, 75, 25};
+
+// The format the dropped pictures are saved in, below the sound, in one row.
+constexpr Bounds kFormatGroup{8, 354, 503, 60};
+constexpr Bounds kFormatChoice{24, 24, 470, 28};
+constexpr int kFormatColumns = 3;
+
+constexpr Bounds kOkButton{351, 426, 75, 25};
+constexpr Bounds kCancelButton{436, 426, 75, 25};
 
 constexpr int kNoSound = 0;
 constexpr int kWaveSound = 1;
@@ -107,6 +113,8 @@ TForm5::TForm5(Platform& platform, SettingsStore& store, ConflictingCommands con
       edit2_(toolkit_, ControlKind::Edit, window_, &panel5_, "Edit2"),
       button3_(toolkit_, ControlKind::Button, window_, &panel5_, "Button3"),
       button4_(toolkit_, ControlKind::Button, window_, &panel5_, "Button4"),
+      panel6_(toolkit_, ControlKind::Panel, window_, nullptr, "Panel6"),
+      radioGroup2_(toolkit_, ControlKind::RadioGroup, window_, &panel6_, "RadioGroup2"),
       button1_(toolkit_, ControlKind::Button, window_, nullptr, "Button1"),
       button2_(toolkit_, ControlKind::Button, window_, nullptr, "Button2") {
   buildLayout();
@@ -164,6 +172,14 @@ void TForm5::buildLayout() {
   place(button4_, kPlayButton, "♪");
   button4_.setHint("サウンドテスト");
 
+  addGroup(panel6_, kFormatGroup, "Label11", "保存形式");
+  place(radioGroup2_, kFormatChoice, "");
+  radioGroup2_.setColumns(kFormatColumns);
+  // In the order of the values they store.
+  radioGroup2_.setItems({"そのまま", "PNG に変換", "JPEG に変換 (品質 90)"});
+  static_assert(kSaveAsIs == 0 && kSavePng == 1 && kSaveJpeg == 2);
+  radioGroup2_.setItemIndex(kSaveAsIs);
+
   place(button1_, kOkButton, "OK");
   place(button2_, kCancelButton, "キャンセル");
 }
@@ -214,6 +230,7 @@ std::uint8_t TForm5::composeSwitchFlags() const {
 void TForm5::fillFrom(const Settings& settings) {
   tickSwitches(settings.switchFlags);
   edit2_.setCaption(settings.shownSoundPath());
+  radioGroup2_.setItemIndex(saveFormatFromByte(settings.saveFormat));
 }
 
 void TForm5::FormShow() {
@@ -282,9 +299,11 @@ void TForm5::Button1Click() {
     return;
   }
   const std::uint8_t flags = composeSwitchFlags();
+  const SaveFormat format = saveFormatFromByte(static_cast<std::uint8_t>(radioGroup2_.itemIndex()));
   const bool saved = store_.saveChange([&](Settings& settings, ConfirmedFolderLists&) {
     settings.switchFlags = flags;
     spell(settings.soundPath, settings.soundSpelling, soundPath, cp932);
+    settings.saveFormat = format;
   });
   // Unsaved, the choices stay on view for another try; the program goes on with the old ones.
   if (!saved) return;
@@ -293,6 +312,7 @@ void TForm5::Button1Click() {
 
 void TForm5::Button2Click() {
   tickSwitches(store_.settings().switchFlags);
+  radioGroup2_.setItemIndex(saveFormatFromByte(store_.settings().saveFormat));
   closeDialog();
 }
 

@@ -1,5 +1,6 @@
-// The properties dialog: the appearance switches (screen edges, Ctrl and F12, two mouse gestures)
-// and the WAVE file played after a save. Only OK changes the settings.
+// The properties dialog: the appearance switches (screen edges, Ctrl and F12, two mouse gestures),
+// the WAVE file played after a save and the format dropped pictures are saved in. Only OK changes
+// the settings.
 #pragma once
 
 #include <cstdint>
@@ -46,7 +47,8 @@ class TForm5 : public DialogForm {
   Control& CheckBox8() { return checkBox8_; }  // L gesture
   Control& CheckBox9() { return checkBox9_; }  // square gesture
   Control& RadioGroup1() { return radioGroup1_; }
-  Control& Edit2() { return edit2_; }  // WAVE file path
+  Control& Edit2() { return edit2_; }              // WAVE file path
+  Control& RadioGroup2() { return radioGroup2_; }  // save format
   Control& Button1() { return button1_; }
   Control& Button2() { return button2_; }
   Control& Button3() { return button3_; }
@@ -85,6 +87,8 @@ class TForm5 : public DialogForm {
   Control edit2_;
   Control button3_;
   Control button4_;
+  Control panel6_;  // save format
+  Control radioGroup2_;
   Control button1_;
   Control button2_;
   std::vector<std::unique_ptr<Control>> labels_;

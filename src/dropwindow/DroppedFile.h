@@ -16,6 +16,9 @@ class DroppedFile : public DropSource {
   CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override {
     return files_.copyFile(path_, {target, encoding}, failIfExists);
   }
+  std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) override {
+    return files_.readFile(path_, maxBytes);
+  }
 
  private:
   FileSystem& files_;

@@ -1,5 +1,6 @@
 #include "dropwindow/SaveFlow.h"
 
+#include "dropwindow/DropInFormat.h"
 #include "dropwindow/DropRow.h"
 #include "dropwindow/FileNames.h"
 #include "dropwindow/Msg.h"
@@ -36,10 +37,14 @@ DropAim SaveFlow::aim() const {
 void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
                     DropSource& source) {
   if (!aim.folder) return;
+  // The name follows the format the picture is saved in; the clean-up and the modes work on it.
+  const DropInFormat drop =
+      inSaveFormat(droppedName, encoding, source, saveFormatFromByte(form_.settings().saveFormat),
+                   form_.platform().images);
   // Folder and name meet in UTF-8 when either is beyond code page 932.
   const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
   const std::optional<std::string> name = inEncoding(
-      {file_names::safeForWindows(file_names::cleanBrackets(droppedName, encoding)), encoding},
+      {file_names::safeForWindows(file_names::cleanBrackets(drop.name, encoding)), encoding},
       aim.folder->encoding);
   if (!folder || !name) {
     showSystemError(kErrorNoUnicodeTranslation, kMbIconInformation);
@@ -48,18 +53,18 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
   const Target target{*folder, *name,
                       encoding == aim.folder->encoding ? encoding : TextEncoding::Utf8};
   if (aim.askName) {
-    askFileName(target, source);
+    askFileName(target, *drop.source);
     return;
   }
   const std::int16_t mode = form_.settings().saveMode;
   const std::string path = targetPath(target.folder, target.name);
-  const CopyOutcome outcome = putAt(source, path, target.encoding, mode != kSaveOverwrite);
+  const CopyOutcome outcome = putAt(*drop.source, path, target.encoding, mode != kSaveOverwrite);
   if (outcome.error == kErrorSuccess) {
     saved(path, target.encoding, outcome);
   } else if (mode == kSaveNumbered && outcome.error == kErrorFileExists) {
-    saveNumbered(target, source);
+    saveNumbered(target, *drop.source);
   } else if (mode == kSaveAskName && outcome.oldAt == OldFileAt::ItsName) {
-    askFileName(target, source);
+    askFileName(target, *drop.source);
   } else {
     showFailure(outcome);
   }

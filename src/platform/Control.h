@@ -42,6 +42,10 @@ class Control : public Widget {
   int itemIndex() const { return itemIndex_; }
   void setItemIndex(int v);
   void takeUserItemIndex(int v);
+  // Radio groups: the columns their buttons stand in, filled row by row. The buttons are laid
+  // out anew, as for new items.
+  int columns() const { return columns_; }
+  void setColumns(int v) { assign(columns_, v, Prop::Items); }
 
   // Edit boxes: the most bytes the user may type.
   int maxLength() const { return maxLength_; }
@@ -64,6 +68,7 @@ class Control : public Widget {
   std::vector<std::string> items_;
   std::vector<TextEncoding> itemEncodings_;  // one for each item
   int itemIndex_ = -1;
+  int columns_ = 2;
   int maxLength_ = 0;
   bool tabStop_ = true;
 };

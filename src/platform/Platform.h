@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "platform/ImageConverter.h"
 #include "platform/Input.h"
 #include "platform/Interaction.h"
 #include "platform/Toolkit.h"
@@ -15,6 +16,7 @@ struct Platform {
   FileSystem& files;
   Interaction& interaction;
   UserRegistry& registry;
+  ImageConverter& images;
 };
 
 }  // namespace qm

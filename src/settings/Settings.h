@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "imaging/SaveFormat.h"
 #include "settings/FixedText.h"
 #include "text/Encoding.h"
 
@@ -89,7 +90,8 @@ struct Settings {
   std::int16_t dropWindowSize = kSizeSmall;
   std::uint8_t switchFlags = 0;
   std::int8_t lastListIndex = 0;  // folder lists 1..(index + 1) exist
-  std::array<std::uint8_t, 10> reserved{};
+  std::uint8_t saveFormat = kSaveAsIs;
+  std::array<std::uint8_t, 9> reserved{};
   // The slots' fields start empty by themselves. A brace initialiser here and on the lists
   // below would say so again, and makes clang 14 (the fuzz build's compiler) crash.
   FolderList slots;

@@ -12,7 +12,8 @@ using Bytes = std::span<const std::uint8_t>;
 static_assert(kDropWindowSizeOffset == kSaveModeOffset + sizeof(Settings::saveMode));
 static_assert(kSwitchFlagsOffset == kDropWindowSizeOffset + sizeof(Settings::dropWindowSize));
 static_assert(kLastListIndexOffset == kSwitchFlagsOffset + sizeof(Settings::switchFlags));
-static_assert(kReservedOffset == kLastListIndexOffset + sizeof(Settings::lastListIndex));
+static_assert(kSaveFormatOffset == kLastListIndexOffset + sizeof(Settings::lastListIndex));
+static_assert(kReservedOffset == kSaveFormatOffset + sizeof(Settings::saveFormat));
 static_assert(kHeaderSize == kReservedOffset + kReservedSize);
 static_assert(std::tuple_size_v<decltype(Settings::reserved)> == kReservedSize);
 // The text fields have the widths of the file's fields, and the lists end where the sound begins.
@@ -102,6 +103,7 @@ void mendHeader(Settings& settings) {
   }
   settings.lastListIndex =
       static_cast<std::int8_t>(std::clamp<int>(settings.lastListIndex, 0, kFolderListCount - 1));
+  settings.saveFormat = saveFormatFromByte(settings.saveFormat);
 }
 
 Bytes withinImage(Bytes file) {
@@ -116,6 +118,7 @@ void readSettings(Bytes file, int currentList, Settings& settings) {
   readInt(file, kDropWindowSizeOffset, settings.dropWindowSize);
   readInt(file, kSwitchFlagsOffset, settings.switchFlags);
   readInt(file, kLastListIndexOffset, settings.lastListIndex);
+  readInt(file, kSaveFormatOffset, settings.saveFormat);
   readField(file, kReservedOffset, settings.reserved);
   mendHeader(settings);
   // A current folder list outside 0..4 is clamped into it, so the reader never leaves the lists.
@@ -137,6 +140,7 @@ Image buildImage(const Settings& settings, const ConfirmedFolderLists& lists) {
   writeInt(image, kDropWindowSizeOffset, settings.dropWindowSize);
   writeInt(image, kSwitchFlagsOffset, settings.switchFlags);
   writeInt(image, kLastListIndexOffset, settings.lastListIndex);
+  writeInt(image, kSaveFormatOffset, settings.saveFormat);
   for (int list = 0; list < kFolderListCount; ++list) {
     writeList(image, list, lists.lists[static_cast<std::size_t>(list)]);
   }

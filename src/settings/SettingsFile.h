@@ -14,8 +14,11 @@ constexpr std::size_t kSaveModeOffset = 0;
 constexpr std::size_t kDropWindowSizeOffset = 2;
 constexpr std::size_t kSwitchFlagsOffset = 4;
 constexpr std::size_t kLastListIndexOffset = 5;
-constexpr std::size_t kReservedOffset = 6;
-constexpr std::size_t kReservedSize = 10;
+// The first of what were ten reserved bytes: earlier versions ignore it on reading and write it
+// as zero, which reads as "as it is", so a file stays the same for them.
+constexpr std::size_t kSaveFormatOffset = 6;
+constexpr std::size_t kReservedOffset = 7;
+constexpr std::size_t kReservedSize = 9;
 constexpr std::size_t kHeaderSize = 16;
 
 constexpr std::size_t kNameSize = 32;
@@ -42,14 +45,16 @@ using Image = std::array<std::uint8_t, kFileSize>;
 
 // Reads the header, the slots of `currentList` and the sound path from `file`. A field that the
 // file ends inside is filled as far as the file goes; a field beyond its end keeps its value; bytes
-// beyond kFileSize are ignored. A save mode or size outside 0..2 becomes its default (1, 0), a last
-// folder-list index outside 0..4 is clamped into it, and so is `currentList`.
+// beyond kFileSize are ignored. A save mode or size outside 0..2 becomes its default (1, 0), a save
+// format this version does not know becomes "as it is", a last folder-list index outside 0..4 is
+// clamped into it, and so is `currentList`.
 void readSettings(std::span<const std::uint8_t> file, int currentList, Settings& settings);
 
 // Reads all five folder lists, as far as the file goes.
 void readFolderLists(std::span<const std::uint8_t> file, ConfirmedFolderLists& lists);
 
-// The whole file: header from the settings, ten zero bytes, the confirmed lists, the sound path.
+// The whole file: header and save format from the settings, nine zero bytes, the confirmed lists,
+// the sound path.
 Image buildImage(const Settings& settings, const ConfirmedFolderLists& lists);
 
 }  // namespace qm::settings_file

@@ -7,6 +7,7 @@
 #include "platform/AppIdentity.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ImageConverter.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Text.h"
@@ -27,7 +28,8 @@ int runProgram(HINSTANCE instance) {
   qm::Win32FileSystem files;
   qm::Win32Interaction interaction(toolkit.owner());
   qm::Win32UserRegistry registry;
-  qm::Platform platform{toolkit, input, files, interaction, registry};
+  qm::Win32ImageConverter images;
+  qm::Platform platform{toolkit, input, files, interaction, registry, images};
   try {
     qm::Application application(platform);
     toolkit.runMessageLoop();

@@ -13,6 +13,7 @@
 #include "FuzzProgramFolder.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/DiskFileSystem.h"
+#include "platform/fake/FakeImageConverter.h"
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
@@ -53,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
   FakeUserRegistry registry;
-  Platform platform{toolkit, input, files, interaction, registry};
+  FakeImageConverter images(files, programFolder());
+  Platform platform{toolkit, input, files, interaction, registry, images};
   Application app(platform);
   TForm2& editor = app.Form2();
   app.trayMenu().N11().onClick();

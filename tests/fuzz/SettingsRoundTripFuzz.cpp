@@ -1,9 +1,9 @@
 // Any bytes as the settings file: the settings store loads them over the fake platform, the drop
 // window lays itself out from them for every folder list, the store saves, and a fresh program
 // loads and saves that file again. The saved image keeps every byte of the file except those the
-// loader mends (a save mode or size outside 0..2, a last folder-list index outside 0..4), the ten
-// reserved bytes (always written as zero) and the fields a short file does not reach; the second
-// save writes the first one's image byte for byte.
+// loader mends (a save mode or size outside 0..2, a last folder-list index outside 0..4, a save
+// format outside 0..2), the nine reserved bytes (always written as zero) and the fields a short
+// file does not reach; the second save writes the first one's image byte for byte.
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +17,7 @@
 #include "dropwindow/Qmt.h"
 #include "platform/Platform.h"
 #include "platform/fake/DiskFileSystem.h"
+#include "platform/fake/FakeImageConverter.h"
 #include "platform/fake/FakeInput.h"
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
@@ -80,7 +81,8 @@ Bytes loadLayOutAndSave() {
   DiskFileSystem files((programFolder() / "Quillmarten.exe").string());
   FakeInteraction interaction;
   FakeUserRegistry registry;
-  Platform platform{toolkit, input, files, interaction, registry};
+  FakeImageConverter images(files, programFolder());
+  Platform platform{toolkit, input, files, interaction, registry, images};
   SettingsStore store(files, interaction);
   NoMarks marks;
   TForm1 form(platform, store, marks);
@@ -130,6 +132,8 @@ void checkHeader(const Bytes& file, const Bytes& saved) {
       file.size() > sf::kLastListIndexOffset ? file[sf::kLastListIndexOffset] : 0);
   QM_FUZZ_CHECK(static_cast<std::int8_t>(saved[sf::kLastListIndexOffset]) ==
                 std::clamp<std::int8_t>(last, 0, 4));
+  const std::uint8_t format = file.size() > sf::kSaveFormatOffset ? file[sf::kSaveFormatOffset] : 0;
+  QM_FUZZ_CHECK(saved[sf::kSaveFormatOffset] == (format <= 2 ? format : 0));
   for (std::size_t i = sf::kReservedOffset; i < sf::kHeaderSize; ++i) QM_FUZZ_CHECK(saved[i] == 0);
 }
 

@@ -6,8 +6,11 @@ out-of-range headers, names and paths without a terminating zero, lone lead byte
 a field or of the file. The other targets start from a few hand-picked inputs each.
 """
 import pathlib
+import shutil
 import struct
+import subprocess
 import sys
+import tempfile
 
 FILE_SIZE = 17796
 HEADER = 16
@@ -113,6 +116,35 @@ def placement_seeds():
     }
 
 
+def webp_seeds():
+    """WebPs made by Debian's WebP tools from pictures ImageMagick draws, and headers by hand:
+    an animated one, one whose extended header announces a profile and EXIF it lacks."""
+    extended = b"RIFF\x30\x00\x00\x00WEBPVP8X\x0a\x00\x00\x00"
+    seeds = {
+        "animated-header": extended + b"\x02" + bytes(9) + b"ANIM\x06\x00\x00\x00" + bytes(6),
+        "profile-and-exif-announced": extended + b"\x28" + bytes(9),
+    }
+    if not (shutil.which("cwebp") and shutil.which("img2webp") and shutil.which("convert")):
+        return seeds
+    with tempfile.TemporaryDirectory() as folder:
+        folder = pathlib.Path(folder)
+        first, second = folder / "first.png", folder / "second.png"
+        subprocess.run(["convert", "-size", "12x9", "-seed", "3", "plasma:", "-alpha", "set",
+                        "-channel", "A", "-evaluate", "set", "60%", f"PNG32:{first}"], check=True)
+        subprocess.run(["convert", str(first), "-flop", f"PNG32:{second}"], check=True)
+        made = {
+            "lossless": ["cwebp", "-quiet", "-lossless", str(first)],
+            "lossy-with-alpha": ["cwebp", "-quiet", "-q", "50", str(first)],
+            "lossy-without-alpha": ["cwebp", "-quiet", "-q", "50", "-noalpha", str(first)],
+            "animated": ["img2webp", "-lossy", str(first), str(second)],
+        }
+        for name, command in made.items():
+            out = folder / f"{name}.webp"
+            subprocess.run(command + ["-o", str(out)], check=True, capture_output=True)
+            seeds[name] = out.read_bytes()
+    return seeds
+
+
 def main():
     out = pathlib.Path(sys.argv[1])
     targets = {
@@ -120,6 +152,7 @@ def main():
         "fuzz_cp932": text_seeds(),
         "fuzz_file_names": name_seeds(),
         "fuzz_drop_row_placement": placement_seeds(),
+        "fuzz_webp_decode": webp_seeds(),
         # The first byte picks the tab, Confirm or Delete list, and Yes or No.
         "fuzz_folder_list_editor": {
             "%s-%02x" % (name, choice): bytes([choice]) + data

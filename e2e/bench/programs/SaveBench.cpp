@@ -17,6 +17,7 @@
 
 #include "platform/Platform.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32ImageConverter.h"
 #include "platform/win32/Win32Input.h"
 #include "platform/win32/Win32Interaction.h"
 #include "platform/win32/Win32Text.h"
@@ -125,7 +126,8 @@ int main(int argc, char** argv) {
   TimedFiles files;
   qm::Win32Interaction interaction(toolkit.owner());
   qm::Win32UserRegistry registry;
-  qm::Platform platform{toolkit, input, files, interaction, registry};
+  qm::Win32ImageConverter images;
+  qm::Platform platform{toolkit, input, files, interaction, registry, images};
   qm::Application app(platform);
   app.store().setSaveMode(static_cast<std::int16_t>(std::atoi(argv[1])));
 

@@ -80,8 +80,10 @@ std::optional<std::vector<std::uint8_t>> DiskFileSystem::readFile(const EncodedT
   std::ifstream in(hostPath(path), std::ios::binary);
   if (!in || fs::is_directory(hostPath(path))) return std::nullopt;
   ++reads;
-  std::vector<std::uint8_t> bytes(maxBytes);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(maxBytes));
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(hostPath(path), error);
+  std::vector<std::uint8_t> bytes(error ? 0 : std::min<std::uintmax_t>(size, maxBytes));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;
 }

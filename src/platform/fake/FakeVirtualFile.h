@@ -30,8 +30,13 @@ class FakeVirtualFile : public DropSource {
     return files_.copyFile({parkedAt_.string(), TextEncoding::Utf8}, {target, encoding},
                            failIfExists);
   }
+  std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) override {
+    ++reads;
+    return files_.readFile({parkedAt_.string(), TextEncoding::Utf8}, maxBytes);
+  }
 
   int puts = 0;
+  int reads = 0;
   TextEncoding lastEncoding = TextEncoding::Cp932;
 
  private:

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "platform/Control.h"
 #include "platform/Dpi.h"
 #include "platform/Window.h"
@@ -189,12 +191,12 @@ void Win32ControlPeer::applyItems() {
     return;
   }
   if (control_.kind() != ControlKind::RadioGroup) return;
-  // The radio buttons sit in the frame, in two columns.
+  // The radio buttons sit in the frame, in rows of the group's columns.
   for (HWND radio : radioButtons_) DestroyWindow(radio);
   radioButtons_.clear();
   const Bounds& b = control_.bounds();
   const int dpi = control_.window().dpi();
-  const int columns = 2;
+  const int columns = std::max(1, control_.columns());
   const int margin = scale(8, dpi);
   const int columnWidth = (b.width - 2 * margin) / columns;
   const int rowHeight = scale(20, dpi);

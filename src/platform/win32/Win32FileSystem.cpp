@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/Win32AttachmentMark.h"
 #include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Handle.h"
@@ -48,18 +50,18 @@ std::optional<std::vector<std::uint8_t>> Win32FileSystem::readFile(const Encoded
   Handle file(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
-  std::vector<std::uint8_t> bytes(maxBytes);
-  std::size_t filled = 0;
-  while (filled < maxBytes) {
+  // The buffer grows with what is read: a generous limit costs nothing for a small file.
+  constexpr std::size_t kMostPerRead = 1u << 20;
+  std::vector<std::uint8_t> bytes;
+  while (bytes.size() < maxBytes) {
+    const std::size_t filled = bytes.size();
+    const DWORD part = static_cast<DWORD>(std::min(kMostPerRead, maxBytes - filled));
+    bytes.resize(filled + part);
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(maxBytes - filled), &read,
-                  nullptr) ||
-        read == 0) {
-      break;
-    }
-    filled += read;
+    const bool ok = ReadFile(file.get(), bytes.data() + filled, part, &read, nullptr) != FALSE;
+    bytes.resize(filled + read);
+    if (!ok || read == 0) break;
   }
-  bytes.resize(filled);
   return bytes;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/Win32Failure.h"
+#include "platform/win32/Win32Handle.h"
 #include "platform/win32/Win32OwnFile.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32WholeCopy.h"
@@ -10,6 +11,7 @@
 namespace qm {
 namespace {
 
+// The most one call reads or writes.
 constexpr DWORD kMostPerWrite = 1u << 30;
 
 }  // namespace
@@ -64,6 +66,26 @@ CopyOutcome Win32SpooledFile::putAt(const std::string& target, TextEncoding enco
   const std::optional<std::wstring> wide = toWide(target, encoding);
   if (!wide) return copyFailed(ERROR_NO_UNICODE_TRANSLATION);
   return copyWhole(path_, *wide, failIfExists);
+}
+
+std::optional<std::vector<std::uint8_t>> Win32SpooledFile::read(std::size_t maxBytes) {
+  const Handle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER size{};
+  if (!file.valid() || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(
+      std::min<std::uint64_t>(static_cast<std::uint64_t>(size.QuadPart), maxBytes)));
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    DWORD read = 0;
+    const DWORD part =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, kMostPerWrite));
+    if (!ReadFile(file.get(), bytes.data() + filled, part, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    filled += read;
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 }  // namespace qm

@@ -29,6 +29,7 @@ class Win32SpooledFile : public DropSource {
   std::uint32_t finish();
 
   CopyOutcome putAt(const std::string& target, TextEncoding encoding, bool failIfExists) override;
+  std::optional<std::vector<std::uint8_t>> read(std::size_t maxBytes) override;
 
  private:
   std::wstring path_;

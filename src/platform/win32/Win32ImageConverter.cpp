@@ -1,0 +1,192 @@
+#include "platform/win32/Win32ImageConverter.h"
+
+#include <wincodec.h>
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <optional>
+#include <vector>
+
+#include "imaging/ExifOrientation.h"
+#include "imaging/Picture.h"
+#include "imaging/WebpDecode.h"
+#include "platform/win32/Win32SpooledFile.h"
+
+namespace qm {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr float kJpegQuality = 0.9f;
+constexpr UINT kBgraBytes = 4;
+constexpr UINT kBgrBytes = 3;
+
+// COM for this thread while a conversion runs; the window's thread usually has it already.
+class ComForThisCall {
+ public:
+  ComForThisCall() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComForThisCall() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComForThisCall(const ComForThisCall&) = delete;
+  ComForThisCall& operator=(const ComForThisCall&) = delete;
+  // Another thread model on this thread still lets COM be used.
+  bool ready() const { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+
+ private:
+  HRESULT result_;
+};
+
+// The first colour profile the frame carries, as its bytes.
+std::vector<std::uint8_t> profileOf(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
+  std::vector<std::uint8_t> profile;
+  ComPtr<IWICColorContext> context;
+  UINT count = 0;
+  if (FAILED(factory->CreateColorContext(&context))) return profile;
+  IWICColorContext* contexts[] = {context.Get()};
+  if (FAILED(frame->GetColorContexts(1, contexts, &count)) || count == 0) return profile;
+  WICColorContextType type = WICColorContextUninitialized;
+  UINT size = 0;
+  if (FAILED(context->GetType(&type)) || type != WICColorContextProfile ||
+      FAILED(context->GetProfileBytes(0, nullptr, &size)) || size == 0) {
+    return profile;
+  }
+  profile.resize(size);
+  if (FAILED(context->GetProfileBytes(size, profile.data(), &size))) profile.clear();
+  return profile;
+}
+
+std::optional<Picture> decodeWithWic(IWICImagingFactory* factory,
+                                     std::span<const std::uint8_t> bytes, ImageFormat from) {
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICFormatConverter> converter;
+  UINT frames = 0;
+  if (FAILED(factory->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()),
+                                          static_cast<DWORD>(bytes.size()))) ||
+      FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                              &decoder)) ||
+      FAILED(decoder->GetFrameCount(&frames))) {
+    return std::nullopt;
+  }
+  // A picture of several frames or pages would lose all but one.
+  if (frames != 1 || FAILED(decoder->GetFrame(0, &frame))) return std::nullopt;
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || !fitsInMemory(width, height)) return std::nullopt;
+  if (FAILED(factory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGRA,
+                                   WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
+    return std::nullopt;
+  }
+  Picture picture;
+  picture.width = width;
+  picture.height = height;
+  picture.bgra.resize(picture.stride() * height);
+  if (FAILED(converter->CopyPixels(nullptr, static_cast<UINT>(picture.stride()),
+                                   static_cast<UINT>(picture.bgra.size()), picture.bgra.data()))) {
+    return std::nullopt;
+  }
+  picture.iccProfile = profileOf(factory, frame.Get());
+  applyOrientation(picture, orientationOf(from, bytes));
+  return picture;
+}
+
+// The profile goes along where the encoder takes one; a picture without it is still right.
+void keepProfile(IWICImagingFactory* factory, IWICBitmapFrameEncode* frame,
+                 const std::vector<std::uint8_t>& profile) {
+  ComPtr<IWICColorContext> context;
+  if (profile.empty() || FAILED(factory->CreateColorContext(&context)) ||
+      FAILED(context->InitializeFromMemory(profile.data(), static_cast<UINT>(profile.size())))) {
+    return;
+  }
+  IWICColorContext* contexts[] = {context.Get()};
+  frame->SetColorContexts(1, contexts);
+}
+
+// The encoded file, in memory until it is parked.
+ComPtr<IStream> encode(IWICImagingFactory* factory, Picture& picture, ImageFormat to) {
+  const bool jpeg = to == ImageFormat::Jpeg;
+  if (jpeg) layOnWhite(picture);
+  const bool alpha = !jpeg && hasTransparency(picture);
+  const WICPixelFormatGUID wanted =
+      alpha ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
+  WICPixelFormatGUID format = wanted;
+
+  ComPtr<IStream> stream;
+  ComPtr<IWICBitmapEncoder> encoder;
+  ComPtr<IWICBitmapFrameEncode> frame;
+  ComPtr<IPropertyBag2> options;
+  if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+      FAILED(factory->CreateEncoder(jpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatPng,
+                                    nullptr, &encoder)) ||
+      FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
+      FAILED(encoder->CreateNewFrame(&frame, &options))) {
+    return nullptr;
+  }
+  if (jpeg) {
+    PROPBAG2 option{};
+    option.pstrName = const_cast<LPOLESTR>(L"ImageQuality");
+    VARIANT quality{};
+    quality.vt = VT_R4;
+    quality.fltVal = kJpegQuality;
+    if (FAILED(options->Write(1, &option, &quality))) return nullptr;
+  }
+  if (FAILED(frame->Initialize(options.Get())) ||
+      FAILED(frame->SetSize(picture.width, picture.height)) ||
+      FAILED(frame->SetPixelFormat(&format)) || format != wanted) {
+    return nullptr;
+  }
+  keepProfile(factory, frame.Get(), picture.iccProfile);
+  std::vector<std::uint8_t> bgr;
+  if (!alpha) bgr = withoutAlpha(picture);
+  std::vector<std::uint8_t>& rows = alpha ? picture.bgra : bgr;
+  const UINT stride = picture.width * (alpha ? kBgraBytes : kBgrBytes);
+  if (FAILED(frame->WritePixels(picture.height, stride, static_cast<UINT>(rows.size()),
+                                rows.data())) ||
+      FAILED(frame->Commit()) || FAILED(encoder->Commit())) {
+    return nullptr;
+  }
+  return stream;
+}
+
+std::unique_ptr<DropSource> park(IStream* encoded) {
+  HGLOBAL memory = nullptr;
+  STATSTG stat{};
+  if (FAILED(GetHGlobalFromStream(encoded, &memory)) ||
+      FAILED(encoded->Stat(&stat, STATFLAG_NONAME))) {
+    return nullptr;
+  }
+  const void* bytes = GlobalLock(memory);
+  if (!bytes) return nullptr;
+  auto parked = std::make_unique<Win32SpooledFile>();
+  const bool written = parked->create() == 0 &&
+                       parked->append(static_cast<const std::uint8_t*>(bytes),
+                                      static_cast<std::size_t>(stat.cbSize.QuadPart)) == 0 &&
+                       parked->finish() == 0;
+  GlobalUnlock(memory);
+  if (!written) return nullptr;
+  return parked;
+}
+
+}  // namespace
+
+std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::uint8_t> bytes,
+                                                         ImageFormat from, ImageFormat to) {
+  const ComForThisCall com;
+  ComPtr<IWICImagingFactory> factory;
+  if (!com.ready() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                                              CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
+    return nullptr;
+  }
+  std::optional<Picture> picture =
+      from == ImageFormat::Webp ? decodeWebp(bytes) : decodeWithWic(factory.Get(), bytes, from);
+  if (!picture) return nullptr;
+  const ComPtr<IStream> encoded = encode(factory.Get(), *picture, to);
+  return encoded ? park(encoded.Get()) : nullptr;
+}
+
+}  // namespace qm
