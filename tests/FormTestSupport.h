@@ -16,6 +16,7 @@
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
 #include "platform/fake/FakeUserRegistry.h"
+#include "platform/fake/FakeWorker.h"
 #include "settings/SettingsFile.h"
 
 namespace qm::test {
@@ -61,7 +62,8 @@ struct FakePlatform {
   FakeInteraction interaction;
   FakeUserRegistry registry;
   FakeImageConverter images{files, folder.path()};
-  Platform platform{toolkit, input, files, interaction, registry, images};
+  FakeWorker worker;
+  Platform platform{toolkit, input, files, interaction, registry, images, worker};
 };
 
 inline Settings header(std::int16_t saveMode, std::int16_t dropWindowSize, std::int8_t lastList) {

@@ -21,6 +21,7 @@
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeUserRegistry.h"
 #include "platform/fake/FakeVirtualFile.h"
+#include "platform/fake/FakeWorker.h"
 
 namespace qm {
 namespace {
@@ -308,7 +309,7 @@ class Soak {
             files_, root() / "parked" / std::to_string(drops_), "virtual bytes");
       }
     }
-    form().window().onOleDrop([&taken] { return std::move(taken); });
+    form().window().onOleDrop([&taken](std::uint64_t) { return std::move(taken); });
     // The loop may run a tick or two before it gets to the posted save.
     const unsigned ticks = static_cast<unsigned>(random_() % 3);
     for (unsigned i = 0; i < ticks; ++i) {
@@ -439,7 +440,8 @@ class Soak {
   SoakInteraction interaction_{random_, files_};
   FakeUserRegistry registry_;
   FakeImageConverter images_{files_, folder_.path()};
-  Platform platform_{toolkit_, input_, files_, interaction_, registry_, images_};
+  FakeWorker worker_;
+  Platform platform_{toolkit_, input_, files_, interaction_, registry_, images_, worker_};
   std::optional<Application> app_;
 
   std::vector<std::string> violations_;

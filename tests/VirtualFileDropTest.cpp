@@ -60,8 +60,10 @@ class VirtualFileDrop : public test::DropTest {
   // Lets go over `row`; the save runs only once the window's loop gets to it.
   void oleDrop(std::size_t row, TakenDrop taken) {
     fake.input.cursor = pointerOnRow(row);
-    app->Form1().window().onOleDrop([&] {
+    app->Form1().window().onOleDrop([&](std::uint64_t roomGiven) {
       busyWhileTaking = app->Form1().dropsBusy;
+      room = roomGiven;
+      takenAside = fake.worker.progress().has_value();
       // The pointer moves on while the bytes are read, and before the loop runs the save.
       fake.input.cursor = Point{0, 0};
       return std::move(taken);
@@ -72,6 +74,8 @@ class VirtualFileDrop : public test::DropTest {
   }
 
   bool busyWhileTaking = false;
+  std::uint64_t room = 0;  // what the take was given
+  bool takenAside = false;
   bool busyBeforeLoop = false;
   Files savedBeforeLoop;
 
@@ -360,8 +364,9 @@ TEST_F(VirtualFileDrop, AFileDroppedThroughOleIsSavedAsWmDropFilesSavesIt) {
 TEST_F(VirtualFileDrop, ATakeThatThrowsLetsTheWindowGo) {
   start(kSaveOverwrite);
   fake.input.cursor = pointerOnRow(kRowTwo);
-  EXPECT_THROW(app->Form1().window().onOleDrop([]() -> TakenDrop { throw std::bad_alloc(); }),
-               std::bad_alloc);
+  EXPECT_THROW(
+      app->Form1().window().onOleDrop([](std::uint64_t) -> TakenDrop { throw std::bad_alloc(); }),
+      std::bad_alloc);
   EXPECT_FALSE(app->Form1().dropsBusy);
   EXPECT_EQ(fake.toolkit.runPosted(), 0);
 }

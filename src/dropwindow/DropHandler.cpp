@@ -1,5 +1,6 @@
 #include "dropwindow/DropHandler.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,69 +9,96 @@
 #include "dropwindow/DroppedFile.h"
 #include "dropwindow/FileNames.h"
 #include "dropwindow/Qmt.h"
+#include "platform/VirtualFileLength.h"
 #include "platform/Win32Codes.h"
 
 namespace qm {
 namespace {
 
 // One drop in the count of drops being handled, from construction to end() or destruction, so
-// that a flow that throws still lets the window go. A count, not a flag: a box of one drop runs
-// a loop that takes the next drop, and the window must stay up until the last one is done.
+// that a flow that throws still lets the window go. A count, not a flag: drops wait for each
+// other, and the window must stay up until the last one is done. A quit asked for meanwhile
+// comes once the last one is.
 class BusyDrop {
  public:
-  explicit BusyDrop(unsigned& busy) : busy_(&busy) { ++busy; }
+  explicit BusyDrop(TForm1& form) : form_(&form) { ++form.dropsBusy; }
   ~BusyDrop() { end(); }
   BusyDrop(const BusyDrop&) = delete;
   BusyDrop& operator=(const BusyDrop&) = delete;
   void end() {
-    if (busy_) --*busy_;
-    busy_ = nullptr;
+    if (!form_) return;
+    TForm1& form = *form_;
+    form_ = nullptr;
+    if (--form.dropsBusy == 0 && form.quitWhenDropsDone) {
+      form.window().runSoon([&form] { form.window().close(); });
+    }
   }
 
  private:
-  unsigned* busy_;
-};
-
-// The list must be released before the drop stops counting.
-class DropInProgress {
- public:
-  DropInProgress(unsigned& busy, DroppedFiles& files) : busy_(busy), files_(files) {}
-  ~DropInProgress() { files_.finish(); }
-  DropInProgress(const DropInProgress&) = delete;
-  DropInProgress& operator=(const DropInProgress&) = delete;
-
- private:
-  BusyDrop busy_;
-  DroppedFiles& files_;
+  TForm1* form_;
 };
 
 }  // namespace
 
 DropHandler::DropHandler(TForm1& form, SaveFlow& flow) : form_(form), flow_(flow) {}
 
-void DropHandler::WMDropFiles(DroppedFiles& files) {
-  const DropInProgress inProgress(form_.dropsBusy, files);
-  const EncodedText path = files.firstPath();
-  if (path.bytes.empty()) {
-    // Nothing to copy; a drop on a folder still hears why, as any save that fails does.
-    if (flow_.aim().folder) flow_.showSystemError(files.readError(), kMbIconInformation);
-    return;
+void DropHandler::inTurn(std::function<void()> save) {
+  waiting_.push_back(std::move(save));
+  if (saving_) return;
+  saving_ = true;
+  std::exception_ptr failure;
+  while (!waiting_.empty()) {
+    const std::function<void()> next = std::move(waiting_.front());
+    waiting_.pop_front();
+    // One save that fails unexpectedly must not keep the ones after it waiting for ever.
+    try {
+      next();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
   }
-  DroppedFile source(form_.platform().files, path);
-  flow_.save(flow_.aim(), file_names::fileNameOf(path.bytes, path.encoding), path.encoding, source);
+  saving_ = false;
+  if (failure) std::rethrow_exception(failure);
 }
 
-void DropHandler::OleDrop(const std::function<TakenDrop()>& take) {
-  auto busy = std::make_shared<BusyDrop>(form_.dropsBusy);
+void DropHandler::WMDropFiles(DroppedFiles& files) {
+  auto busy = std::make_shared<BusyDrop>(form_);
+  const DropAim aim = flow_.aim();
+  const EncodedText path = files.firstPath();
+  const std::uint32_t readError = files.readError();
+  files.finish();
+  inTurn([this, aim, path, readError, busy] {
+    if (path.bytes.empty()) {
+      // Nothing to copy; a drop on a folder still hears why, as any save that fails does.
+      if (aim.folder) flow_.showSystemError(readError, kMbIconInformation);
+    } else {
+      DroppedFile source(form_.platform().files, path);
+      flow_.save(aim, file_names::fileNameOf(path.bytes, path.encoding), path.encoding, source);
+    }
+    busy->end();
+  });
+}
+
+std::uint64_t DropHandler::roomAt(const DropAim& aim) const {
+  if (!aim.folder) return 0;
+  return form_.platform().files.freeSpace(*aim.folder).value_or(kUnlimitedRoom);
+}
+
+void DropHandler::OleDrop(const std::function<TakenDrop(std::uint64_t)>& take) {
+  auto busy = std::make_shared<BusyDrop>(form_);
   // Before the bytes are read, which may take a while: where the user let go is where it goes.
   const DropAim aim = flow_.aim();
-  auto held = std::make_shared<TakenDrop>(take());
+  const std::uint64_t room = roomAt(aim);
+  auto held = std::make_shared<TakenDrop>();
+  form_.platform().worker.runAside([&] { *held = take(room); });
   form_.window().runSoon([this, aim, held, busy] {
-    saveTaken(aim, *held);
-    // Only now, after any box of the save: a dragging program may delete what it offered once
-    // it is let go.
-    held->dragData.reset();
-    busy->end();
+    inTurn([this, aim, held, busy] {
+      saveTaken(aim, *held);
+      // Only now, after any box of the save: a dragging program may delete what it offered
+      // once it is let go.
+      held->dragData.reset();
+      busy->end();
+    });
   });
 }
 

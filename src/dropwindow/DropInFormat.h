@@ -16,7 +16,7 @@ namespace qm {
 
 struct DropInFormat {
   std::string name;
-  DropSource* source;
+  DropSource* source = nullptr;
   std::unique_ptr<DropSource> converted;  // what `source` points at when the picture was converted
 };
 

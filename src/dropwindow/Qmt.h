@@ -60,6 +60,7 @@ class TForm1 {
   // Where the drag watcher and the drop handler meet. Both run on the one thread, the handler
   // often inside a modal box whose nested loop keeps the ticks coming, so plain fields suffice.
   unsigned dropsBusy = 0;            // drops being handled: the window must stay up
+  bool quitWhenDropsDone = false;    // the user quit while drops were being handled
   bool shiftOverride = false;        // Shift was down in the drag's last tick: ask for a file name
   std::uint8_t noticeCountdown = 0;  // ticks until the saved notice closes; 0 = none pending
   // An OLE drag is over the window: a drop may still come, so it must not go away under it.

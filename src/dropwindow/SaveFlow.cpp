@@ -37,10 +37,13 @@ DropAim SaveFlow::aim() const {
 void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncoding encoding,
                     DropSource& source) {
   if (!aim.folder) return;
+  // Read once: the properties dialog may be used while the bytes move.
+  const std::int16_t mode = form_.settings().saveMode;
+  const SaveFormat format = saveFormatFromByte(form_.settings().saveFormat);
   // The name follows the format the picture is saved in; the clean-up and the modes work on it.
-  const DropInFormat drop =
-      inSaveFormat(droppedName, encoding, source, saveFormatFromByte(form_.settings().saveFormat),
-                   form_.platform().images);
+  DropInFormat drop;
+  aside(
+      [&] { drop = inSaveFormat(droppedName, encoding, source, format, form_.platform().images); });
   // Folder and name meet in UTF-8 when either is beyond code page 932.
   const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
   const std::optional<std::string> name = inEncoding(
@@ -56,7 +59,6 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
     askFileName(target, *drop.source);
     return;
   }
-  const std::int16_t mode = form_.settings().saveMode;
   const std::string path = targetPath(target.folder, target.name);
   const CopyOutcome outcome = putAt(*drop.source, path, target.encoding, mode != kSaveOverwrite);
   if (outcome.error == kErrorSuccess) {
@@ -118,7 +120,13 @@ bool SaveFlow::tooLong(const std::string& path, TextEncoding encoding) {
 CopyOutcome SaveFlow::putAt(DropSource& source, const std::string& path, TextEncoding encoding,
                             bool failIfExists) {
   if (tooLong(path, encoding)) return copyFailed(kErrorFilenameExcedRange);
-  return source.putAt(path, encoding, failIfExists);
+  CopyOutcome outcome;
+  aside([&] { outcome = source.putAt(path, encoding, failIfExists); });
+  return outcome;
+}
+
+void SaveFlow::aside(const std::function<void()>& byteWork) {
+  form_.platform().worker.runAside(byteWork);
 }
 
 void SaveFlow::confirm(const std::string& path, TextEncoding encoding, const CopyOutcome& outcome) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,6 +68,9 @@ class SaveFlow {
   // A name the numbered search need not try: something is there already.
   bool taken(const std::string& path, TextEncoding encoding);
   static bool tooLong(const std::string& path, TextEncoding encoding);
+  // Byte work runs aside, so that the windows answer however long it takes; every question to
+  // the user stays on the window's thread, in its order.
+  void aside(const std::function<void()>& byteWork);
   // Refuses a path too long for the system before the source sees it.
   CopyOutcome putAt(DropSource& source, const std::string& path, TextEncoding encoding,
                     bool failIfExists);

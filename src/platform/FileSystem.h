@@ -40,6 +40,9 @@ class FileSystem {
   // Clears what a run that ended half way through a save left in these folders and in the
   // temporary folder.
   virtual void sweepLeftovers(const std::vector<EncodedText>& folders) = 0;
+  // The bytes the user may still write on the drive of `folder`; none when the system cannot
+  // tell.
+  virtual std::optional<std::uint64_t> freeSpace(const EncodedText& folder) = 0;
   // Whether a file or folder is at `path` (GetFileAttributes succeeds).
   virtual bool exists(const EncodedText& path) = 0;
   // Gives a file saved from a browser's drop the mark a download gets (the mark of the web), with

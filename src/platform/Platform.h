@@ -7,6 +7,7 @@
 #include "platform/Interaction.h"
 #include "platform/Toolkit.h"
 #include "platform/UserRegistry.h"
+#include "platform/Worker.h"
 
 namespace qm {
 
@@ -17,6 +18,7 @@ struct Platform {
   Interaction& interaction;
   UserRegistry& registry;
   ImageConverter& images;
+  Worker& worker;
 };
 
 }  // namespace qm

@@ -58,11 +58,13 @@ class Window : public Widget {
   std::function<void(DroppedFiles&)> onDropFiles;
   // OLE drags. onDragOver(true): a drag the window can take came over it or moved over it;
   // (false): it left, was cancelled or dropped. onOleDrop runs inside the drop while the dragging
-  // program waits: it may read what it needs of the moment (the pointer) before it calls `take`,
-  // which copies what the drag brought while the dragging program still has it, and it leaves
-  // whatever may take long or open a box to runSoon.
+  // program waits, or right after it where that program takes its drop back at once and waits
+  // for the outcome instead: it may read what it needs of the moment (the pointer) before it
+  // calls `take`, which copies what the drag brought while the dragging program still has it,
+  // and it leaves whatever may open a box to runSoon. `take` may be called on any thread; it
+  // reads a virtual file of no announced size up to the room it is given.
   std::function<void(bool)> onDragOver;
-  std::function<void(const std::function<TakenDrop()>& take)> onOleDrop;
+  std::function<void(const std::function<TakenDrop(std::uint64_t room)>& take)> onOleDrop;
 
   // Runs `work` from the window's own message loop, after the message being handled.
   void runSoon(std::function<void()> work);

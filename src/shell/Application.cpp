@@ -40,7 +40,7 @@ Application::Application(Platform& platform)
       dropHandler_(form1_, saveFlow_) {
   store_.onSaved = [this] { form1_.Refresh(); };
   form1_.window().onDropFiles = [this](DroppedFiles& files) { dropHandler_.WMDropFiles(files); };
-  form1_.window().onOleDrop = [this](const std::function<TakenDrop()>& take) {
+  form1_.window().onOleDrop = [this](const std::function<TakenDrop(std::uint64_t)>& take) {
     dropHandler_.OleDrop(take);
   };
   trayMenu_.attachWindows({form1_, form2_, form3_, form5_});

@@ -151,8 +151,14 @@ void TrayMenu::O1Click() {
 }
 
 void TrayMenu::E1Click() {
+  TForm1& dropWindow = windows_.value().dropWindow;
+  // A save under way, or waiting, is finished first: the program ends once the last is done.
+  if (dropWindow.dropsBusy > 0) {
+    dropWindow.quitWhenDropsDone = true;
+    return;
+  }
   // The drop window is the main window: closing it ends the message loop.
-  windows_.value().dropWindow.window().close();
+  dropWindow.window().close();
 }
 
 void TrayMenu::markStartWithWindows() {

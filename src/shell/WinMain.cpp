@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32UserRegistry.h"
+#include "platform/win32/Win32Worker.h"
 #include "shell/Application.h"
 
 namespace {
@@ -29,7 +30,8 @@ int runProgram(HINSTANCE instance) {
   qm::Win32Interaction interaction(toolkit.owner());
   qm::Win32UserRegistry registry;
   qm::Win32ImageConverter images;
-  qm::Platform platform{toolkit, input, files, interaction, registry, images};
+  qm::Win32Worker worker;
+  qm::Platform platform{toolkit, input, files, interaction, registry, images, worker};
   try {
     qm::Application application(platform);
     toolkit.runMessageLoop();

@@ -18,6 +18,7 @@
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
 #include "platform/fake/FakeUserRegistry.h"
+#include "platform/fake/FakeWorker.h"
 #include "settings/SettingsFile.h"
 #include "shell/Application.h"
 
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeInteraction interaction;
   FakeUserRegistry registry;
   FakeImageConverter images(files, programFolder());
-  Platform platform{toolkit, input, files, interaction, registry, images};
+  FakeWorker worker;
+  Platform platform{toolkit, input, files, interaction, registry, images, worker};
   Application app(platform);
   TForm2& editor = app.Form2();
   app.trayMenu().N11().onClick();

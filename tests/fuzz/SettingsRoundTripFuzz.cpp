@@ -22,6 +22,7 @@
 #include "platform/fake/FakeInteraction.h"
 #include "platform/fake/FakeToolkit.h"
 #include "platform/fake/FakeUserRegistry.h"
+#include "platform/fake/FakeWorker.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsStore.h"
 
@@ -82,7 +83,8 @@ Bytes loadLayOutAndSave() {
   FakeInteraction interaction;
   FakeUserRegistry registry;
   FakeImageConverter images(files, programFolder());
-  Platform platform{toolkit, input, files, interaction, registry, images};
+  FakeWorker worker;
+  Platform platform{toolkit, input, files, interaction, registry, images, worker};
   SettingsStore store(files, interaction);
   NoMarks marks;
   TForm1 form(platform, store, marks);

@@ -24,6 +24,7 @@
 #include "platform/win32/Win32Toolkit.h"
 #include "platform/win32/Win32UserRegistry.h"
 #include "platform/win32/Win32WholeCopy.h"
+#include "platform/win32/Win32Worker.h"
 #include "shell/Application.h"
 
 namespace {
@@ -127,7 +128,8 @@ int main(int argc, char** argv) {
   qm::Win32Interaction interaction(toolkit.owner());
   qm::Win32UserRegistry registry;
   qm::Win32ImageConverter images;
-  qm::Platform platform{toolkit, input, files, interaction, registry, images};
+  qm::Win32Worker worker;
+  qm::Platform platform{toolkit, input, files, interaction, registry, images, worker};
   qm::Application app(platform);
   app.store().setSaveMode(static_cast<std::int16_t>(std::atoi(argv[1])));
 

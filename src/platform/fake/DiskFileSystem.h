@@ -30,6 +30,7 @@ class DiskFileSystem : public FileSystem {
   std::uint32_t restoreFromBin(BinTicket ticket) override;
   // The folders and `temporaryFolder`, by the program's own rules (platform/Leftovers).
   void sweepLeftovers(const std::vector<EncodedText>& folders) override;
+  std::optional<std::uint64_t> freeSpace(const EncodedText&) override { return room; }
   bool exists(const EncodedText& path) override;
   void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override {
     marked.push_back({path.bytes, path.encoding, sourceUrl});
@@ -43,6 +44,8 @@ class DiskFileSystem : public FileSystem {
   // temporary file, as a real full disk would, which must never replace the settings file; a
   // copy removes its partial target and fails with ERROR_DISK_FULL, as CopyFileA does.
   std::optional<std::size_t> diskFullAfter;
+  // What freeSpace says of every folder.
+  std::optional<std::uint64_t> room;
   // Other ways a settings write fails: the temporary file cannot be created, a write returns
   // short (half the image reaches the temporary file), or putting the written file in place fails.
   enum class ReplaceFault { None, CannotCreate, ShortWrite, MoveFails };

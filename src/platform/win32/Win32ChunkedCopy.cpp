@@ -4,6 +4,7 @@
 
 #include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32Handle.h"
+#include "platform/win32/Win32WorkProgress.h"
 
 namespace qm {
 namespace {
@@ -56,6 +57,7 @@ DWORD copyBytes(HANDLE from, HANDLE to) {
     if (!ReadFile(from, buffer.bytes(), kChunkBytes, &read, nullptr)) return lastFailure();
     if (read == 0) return 0;
     if (const DWORD error = writeAll(to, buffer.bytes(), read)) return error;
+    noteBytesDone(read);
   }
 }
 
@@ -77,6 +79,7 @@ std::uint32_t copyToNewFile(const std::wstring& from, const std::wstring& to, bo
   if (!source.valid()) return lastFailure();
   BY_HANDLE_FILE_INFORMATION info = {};
   if (!GetFileInformationByHandle(source.get(), &info)) return lastFailure();
+  noteBytesComing((std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
   const DWORD attributes = info.dwFileAttributes & kCopiedAttributes;
   keep = (attributes & FILE_ATTRIBUTE_READONLY) ? attributes : 0;
   // Made as new, never by emptying a file: an old file is never written over, and one made

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Failure.h"
 #include "platform/win32/Win32SpooledFile.h"
 #include "platform/win32/Win32Text.h"
+#include "platform/win32/Win32WorkProgress.h"
 
 namespace qm {
 namespace {
@@ -146,42 +147,51 @@ std::optional<Descriptor> firstDescriptorOf(const Medium& medium) {
 
 // Copies the bytes into the spool file, as many as announced (all there are when nothing was).
 std::uint32_t spoolGlobal(HGLOBAL memory, std::optional<std::uint64_t> announced,
-                          Win32SpooledFile& spool) {
+                          std::uint64_t room, Win32SpooledFile& spool) {
   const GlobalLock lock(memory);
   if (!lock.bytes()) return lastFailure();
   // A block may be larger than its content, rounded up by the allocator.
-  const std::uint64_t wanted = virtual_file::wantedNext(announced, 0, lock.size());
+  const std::uint64_t wanted = virtual_file::wantedNext(announced, 0, lock.size(), room);
+  if (const std::uint32_t error = virtual_file::completeness(announced, wanted, room)) {
+    return error;
+  }
   if (const std::uint32_t error = spool.append(lock.bytes(), static_cast<std::size_t>(wanted))) {
     return error;
   }
-  return virtual_file::completeness(announced, wanted);
+  noteBytesDone(wanted);
+  return 0;
 }
 
 std::uint32_t spoolStream(IStream* stream, std::optional<std::uint64_t> announced,
-                          Win32SpooledFile& spool) {
+                          std::uint64_t room, Win32SpooledFile& spool) {
   // Some sources leave the stream where their last reader stopped.
   LARGE_INTEGER start{};
   stream->Seek(start, STREAM_SEEK_SET, nullptr);
   std::vector<std::uint8_t> chunk(kChunkBytes);
   std::uint64_t total = 0;
-  while (const std::uint64_t wanted = virtual_file::wantedNext(announced, total, kChunkBytes)) {
+  while (const std::uint64_t wanted =
+             virtual_file::wantedNext(announced, total, kChunkBytes, room)) {
     ULONG read = 0;
     const HRESULT result = stream->Read(chunk.data(), static_cast<ULONG>(wanted), &read);
     if (FAILED(result)) return ERROR_READ_FAULT;
     if (read == 0) break;
-    if (const std::uint32_t error = spool.append(chunk.data(), read)) return error;
     total += read;
+    // Nothing of a file that will not fit is written.
+    if (virtual_file::completeness(announced, total, room) == ERROR_DISK_FULL) break;
+    if (const std::uint32_t error = spool.append(chunk.data(), read)) return error;
+    noteBytesDone(read);
   }
-  return virtual_file::completeness(announced, total);
+  return virtual_file::completeness(announced, total, room);
 }
 
-void takeVirtualFile(IDataObject* data, const Medium& group, TakenDrop& taken) {
+void takeVirtualFile(IDataObject* data, const Medium& group, std::uint64_t room, TakenDrop& taken) {
   const std::optional<Descriptor> found = firstDescriptorOf(group);
   if (!found) {
     taken.contentError = ERROR_INVALID_DATA;
     return;
   }
   taken.virtualName = fromWide(found->name, TextEncoding::Utf8).value_or(std::string());
+  noteBytesComing(found->size);
   auto spool = std::make_unique<Win32SpooledFile>();
   std::uint32_t error = spool->create();
   if (error == 0) {
@@ -194,9 +204,9 @@ void takeVirtualFile(IDataObject* data, const Medium& group, TakenDrop& taken) {
     if (!medium.ok()) {
       error = ERROR_INVALID_DATA;
     } else if (medium.get().tymed == TYMED_HGLOBAL) {
-      error = spoolGlobal(medium.get().hGlobal, found->size, *spool);
+      error = spoolGlobal(medium.get().hGlobal, found->size, room, *spool);
     } else if (medium.get().tymed == TYMED_ISTREAM) {
-      error = spoolStream(medium.get().pstm, found->size, *spool);
+      error = spoolStream(medium.get().pstm, found->size, room, *spool);
     } else {
       error = ERROR_NOT_SUPPORTED;
     }
@@ -229,7 +239,7 @@ bool offersSomethingToSave(IDataObject* data) {
          (offers(data, descriptor()) && offers(data, firstContents()));
 }
 
-TakenDrop takeDrop(IDataObject* data) {
+TakenDrop takeDrop(IDataObject* data, std::uint64_t room) {
   TakenDrop taken;
   if (!data) return taken;
   {
@@ -241,7 +251,7 @@ TakenDrop takeDrop(IDataObject* data) {
     }
   }
   const Medium group(data, descriptor());
-  if (!group.absentFrom(data)) takeVirtualFile(data, group, taken);
+  if (!group.absentFrom(data)) takeVirtualFile(data, group, room, taken);
   if (taken.content) taken.sourceUrl = sourceUrlOf(data);
   return taken;
 }

@@ -5,6 +5,8 @@
 #include <ole2.h>
 #include <windows.h>
 
+#include <cstdint>
+
 #include "platform/TakenDrop.h"
 
 namespace qm {
@@ -12,7 +14,8 @@ namespace qm {
 // A file on disk, or a virtual file's name and contents.
 bool offersSomethingToSave(IDataObject* data);
 
-// Empty fields when neither is offered.
-TakenDrop takeDrop(IDataObject* data);
+// Empty fields when neither is offered. A virtual file of no announced size is read up to one
+// byte past `room`, and refused as a full disk beyond it.
+TakenDrop takeDrop(IDataObject* data, std::uint64_t room);
 
 }  // namespace qm

@@ -1,6 +1,12 @@
 #include "platform/win32/Win32DropTarget.h"
 
+#include <shldisp.h>
+#include <wrl/client.h>
+
+#include <memory>
+
 #include "platform/Window.h"
+#include "platform/win32/Win32DataHandOff.h"
 #include "platform/win32/Win32DragData.h"
 #include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32Toolkit.h"
@@ -66,29 +72,60 @@ HRESULT STDMETHODCALLTYPE Win32DropTarget::DragLeave() {
   return S_OK;
 }
 
+bool Win32DropTarget::handOver(IDataObject* data) {
+  // Held by the drop until its save is done, dialog and all: a program may delete the file it
+  // offered once it is let go, and the last release goes back to that program and waits for its
+  // answer, which would hold the save back. Taken and let go on this thread.
+  data->AddRef();
+  const std::shared_ptr<void> held(data, [](IDataObject* object) { object->Release(); });
+  const auto handOff = std::make_shared<DataHandOff>(data);
+  bool took = false;
+  toolkit_.guarded([&] {
+    window_.onOleDrop([&took, held, handOff](std::uint64_t room) {
+      TakenDrop taken;
+      if (const Microsoft::WRL::ComPtr<IDataObject> here = handOff->receive()) {
+        taken = takeDrop(here.Get(), room);
+      } else {
+        taken.contentError = ERROR_INVALID_DATA;
+      }
+      markDropMoment(DropMoment::Taken);
+      took = taken.isFile() || taken.content != nullptr;
+      taken.dragData = held;
+      return taken;
+    });
+  });
+  return took;
+}
+
 HRESULT STDMETHODCALLTYPE Win32DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   markDropMoment(DropMoment::Reached);
   if (!effect) return E_INVALIDARG;
   *effect = effectFor(*effect);
   const bool take = *effect != DROPEFFECT_NONE;
   takeable_ = false;
-  if (take && window_.onOleDrop) {
-    // Taken inside Drop: the dragging program's data is gone once Drop returns.
-    toolkit_.guarded([&] {
-      window_.onOleDrop([data] {
-        TakenDrop taken = takeDrop(data);
-        markDropMoment(DropMoment::Taken);
-        // Held by the drop until its save is done, dialog and all: a program may delete the
-        // file it offered once it is let go, and the last release goes back to that program
-        // and waits for its answer, which would hold the save back.
-        data->AddRef();
-        taken.dragData.reset(data, [](IDataObject* held) { held->Release(); });
-        return taken;
-      });
-    });
-  }
+  if (take && window_.onOleDrop) takeOrLater(data);
   setOver(false);
   return S_OK;
+}
+
+void Win32DropTarget::takeOrLater(IDataObject* data) {
+  // A program that can wait for the outcome gets its drop back at once, and the bytes cross
+  // afterwards; from any other the bytes are taken before it has its drop back, as it may let
+  // go of them then. Either way the program's windows answer while they cross.
+  Microsoft::WRL::ComPtr<IDataObjectAsyncCapability> later;
+  BOOL canWait = FALSE;
+  if (SUCCEEDED(data->QueryInterface(IID_PPV_ARGS(&later))) &&
+      SUCCEEDED(later->GetAsyncMode(&canWait)) && canWait &&
+      SUCCEEDED(later->StartOperation(nullptr))) {
+    data->AddRef();
+    window_.runSoon([this, data, later] {
+      const bool took = handOver(data);
+      later->EndOperation(took ? S_OK : E_FAIL, nullptr, took ? DROPEFFECT_COPY : DROPEFFECT_NONE);
+      data->Release();
+    });
+  } else {
+    handOver(data);
+  }
 }
 
 }  // namespace qm

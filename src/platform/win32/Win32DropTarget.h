@@ -31,6 +31,9 @@ class Win32DropTarget : public IDropTarget {
 
  private:
   void setOver(bool over);
+  // Gives the drop to the window, which takes its bytes aside; whether it brought something.
+  bool handOver(IDataObject* data);
+  void takeOrLater(IDataObject* data);
   DWORD effectFor(DWORD allowed) const;
 
   Win32Toolkit& toolkit_;

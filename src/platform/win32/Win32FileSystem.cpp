@@ -140,6 +140,15 @@ void Win32FileSystem::sweepLeftovers(const std::vector<EncodedText>& folders) {
   sweepLeftoversIn(temporaryFolder());
 }
 
+std::optional<std::uint64_t> Win32FileSystem::freeSpace(const EncodedText& folder) {
+  std::wstring wide;
+  ULARGE_INTEGER available{};
+  if (!named(folder, wide) || !GetDiskFreeSpaceExW(wide.c_str(), &available, nullptr, nullptr)) {
+    return std::nullopt;
+  }
+  return available.QuadPart;
+}
+
 bool Win32FileSystem::exists(const EncodedText& path) {
   std::wstring wide;
   return named(path, wide) && GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;

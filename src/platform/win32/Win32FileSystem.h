@@ -16,6 +16,7 @@ class Win32FileSystem : public FileSystem {
   std::uint32_t recycle(const std::string& path, TextEncoding encoding, BinTicket& ticket) override;
   std::uint32_t restoreFromBin(BinTicket ticket) override;
   void sweepLeftovers(const std::vector<EncodedText>& folders) override;
+  std::optional<std::uint64_t> freeSpace(const EncodedText& folder) override;
   bool exists(const EncodedText& path) override;
   void markDownloaded(const EncodedText& path, const std::string& sourceUrl) override;
   std::string systemMessage(std::uint32_t code) override;

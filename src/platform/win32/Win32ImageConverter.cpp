@@ -11,6 +11,7 @@
 #include "imaging/Picture.h"
 #include "imaging/WebpDecode.h"
 #include "platform/win32/Win32SpooledFile.h"
+#include "platform/win32/Win32WorkProgress.h"
 
 namespace qm {
 namespace {
@@ -182,11 +183,16 @@ std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::ui
                                               CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)))) {
     return nullptr;
   }
+  // Decoding and encoding each count for half of the dropped bytes.
+  noteBytesComing(bytes.size());
   std::optional<Picture> picture =
       from == ImageFormat::Webp ? decodeWebp(bytes) : decodeWithWic(factory.Get(), bytes, from);
   if (!picture) return nullptr;
+  noteBytesDone(bytes.size() / 2);
   const ComPtr<IStream> encoded = encode(factory.Get(), *picture, to);
-  return encoded ? park(encoded.Get()) : nullptr;
+  if (!encoded) return nullptr;
+  noteBytesDone(bytes.size() - bytes.size() / 2);
+  return park(encoded.Get());
 }
 
 }  // namespace qm

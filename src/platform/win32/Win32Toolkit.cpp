@@ -8,6 +8,7 @@
 #include "platform/AppIdentity.h"
 #include "platform/Dpi.h"
 #include "platform/Menu.h"
+#include "platform/win32/Win32MessagePump.h"
 #include "platform/win32/Win32Peers.h"
 #include "platform/win32/Win32Text.h"
 
@@ -138,20 +139,7 @@ HFONT Win32Toolkit::font(const Font& wanted, const Font& inherited, int dpi) {
 
 void Win32Toolkit::runMessageLoop() {
   MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // Tab and the arrow keys move between the controls of a dialog. Only key messages get
-    // anything from IsDialogMessage that dispatching does not give; asking for the active
-    // window on every 50 ms tick as well costs Wine a server call each time.
-    const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
-    HWND active = key ? GetActiveWindow() : nullptr;
-    if (active && (GetWindowLongW(active, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-        IsDialogMessageW(active, &message)) {
-      continue;
-    }
-    // Only key messages are translated into characters; a 50 ms tick is spared the call.
-    if (key) TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) handleMessage(message);
 }
 
 }  // namespace qm
