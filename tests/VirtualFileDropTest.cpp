@@ -13,6 +13,7 @@
 #include "DropTestSupport.h"
 #include "PictureBytes.h"
 #include "platform/Keys.h"
+#include "platform/VirtualFileLength.h"
 #include "platform/Win32Codes.h"
 #include "platform/fake/FakeVirtualFile.h"
 
@@ -465,6 +466,168 @@ TEST_F(VirtualFileDrop, TheDraggingProgramsDataIsLetGoOnlyWhenTheSaveIsDone) {
     EXPECT_EQ(heldInBox, std::vector<bool>(c.boxes, true));
     // Let go before the drop stops counting, so the window is still up for it.
     EXPECT_EQ(busyWhenLetGo, std::optional<unsigned>(1));
+  }
+}
+
+// The byte work of a save runs aside while the window's thread goes on ticking: the notice says
+// how far it has gone once it has taken half a second, and makes way for the "saved" notice, or
+// for the box of a failure, when it ends.
+TEST_F(VirtualFileDrop, ALongSaveShowsItsProgressOnTheNoticeUntilItEnds) {
+  const struct {
+    const char* what;
+    std::size_t row;
+    int ticks;  // while the bytes move
+    std::optional<std::uint64_t> total;
+    std::uint64_t done;
+    std::optional<std::string> shown;  // the notice's text while they move; none: not up
+    bool savedNotice;                  // the "saved" notice afterwards
+  } cases[] = {
+      {"a save of under half a second looks as it always did", kRowTwo, 9, 1000, 420,
+       std::nullopt, true},
+      {"a known size", kRowTwo, 10, 1000, 420, "保存中 42%", true},
+      {"every byte done", kRowTwo, 12, 1000, 1000, "保存中 100%", true},
+      {"a size no one announced", kRowTwo, 12, std::nullopt, (12u << 20) + 5, "保存中 12 MB",
+       true},
+      {"a save that fails", kRowGone, 12, 1000, 420, "保存中 42%", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fake.interaction.messageBoxes.clear();
+    fake.worker.runs = 0;
+    start(kSaveOverwrite);
+    TForm4& notice = app->Form4();
+    std::optional<std::string> shownWhileMoving;
+    fake.worker.duringWork = [&] {
+      fake.worker.advance(c.done, c.total);
+      for (int tick = 0; tick < c.ticks; ++tick) app->watcher().Timer1Timer();
+      if (notice.window().visible()) shownWhileMoving = notice.Panel1().caption();
+    };
+    std::optional<bool> upInTheBox;
+    fake.interaction.duringModal = [&] {
+      app->watcher().Timer1Timer();
+      upInTheBox = notice.window().visible();
+    };
+
+    drop(c.row, {source("photo.jpg")});
+
+    EXPECT_EQ(fake.worker.runs, 1);
+    EXPECT_EQ(shownWhileMoving, c.shown);
+    EXPECT_EQ(noticeShown(), c.savedNotice);
+    if (c.savedNotice) {
+      EXPECT_EQ(notice.Panel1().caption(), "保存しました");
+    }
+    EXPECT_EQ(upInTheBox, c.savedNotice ? std::nullopt : std::optional<bool>(false));
+  }
+}
+
+// A drop that comes while a save's bytes move waits for that save, and the window stays up
+// until the last one is done.
+TEST_F(VirtualFileDrop, ADropWhileASaveRunsWaitsForIt) {
+  const struct {
+    const char* what;
+    std::function<void(VirtualFileDrop&)> secondDrop;
+  } cases[] = {
+      {"a dropped file",
+       [](VirtualFileDrop& t) { t.drop(kRowOne, {t.source("second.jpg", "2")}); }},
+      {"an OLE drop",
+       [](VirtualFileDrop& t) { t.oleDrop(kRowOne, t.virtualFile("second.jpg", "2")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(fake.folder.path() / "one");
+    fs::create_directory(fake.folder.path() / "one");
+    start(kSaveOverwrite);
+    int works = 0;
+    Files oneWhenSecondDropped;
+    Files twoWhenSecondSaves;
+    unsigned busyWhenSecondDropped = 0;
+    fake.worker.duringWork = [&] {
+      ++works;
+      // The first save's copy, then the second drop's take and copy.
+      if (works == 1) {
+        c.secondDrop(*this);
+        oneWhenSecondDropped = contents(fake.folder.path() / "one");
+        busyWhenSecondDropped = app->Form1().dropsBusy;
+      }
+      twoWhenSecondSaves = contents(two());
+    };
+
+    drop(kRowTwo, {source("first.jpg", "1")});
+    fake.toolkit.runPosted();
+
+    EXPECT_TRUE(oneWhenSecondDropped.empty());
+    EXPECT_EQ(busyWhenSecondDropped, 2u);
+    EXPECT_EQ(twoWhenSecondSaves, (Files{{"first.jpg", "1"}}));
+    EXPECT_EQ(contents(fake.folder.path() / "one"), (Files{{"second.jpg", "2"}}));
+    EXPECT_EQ(app->Form1().dropsBusy, 0u);
+  }
+}
+
+// Quitting while a save runs lets it end first, with its notice, and then the program ends.
+TEST_F(VirtualFileDrop, QuittingDuringASaveEndsTheProgramOnceItIsDone) {
+  start(kSaveOverwrite);
+  Window& main = app->mainWindow();
+  int closedDuringSave = -1;
+  fake.worker.duringWork = [&] {
+    app->trayMenu().E1().onClick();
+    fake.toolkit.runPosted();
+    closedDuringSave = fake.toolkit.count(main, WindowAction::Close);
+  };
+  drop(kRowTwo, {source("photo.jpg", "whole")});
+  EXPECT_EQ(closedDuringSave, 0);
+  EXPECT_EQ(contents(two()), (Files{{"photo.jpg", "whole"}}));
+  EXPECT_TRUE(noticeShown());
+  fake.toolkit.runPosted();
+  EXPECT_EQ(fake.toolkit.count(main, WindowAction::Close), 1);
+}
+
+// A virtual file of no announced size may bring at most the room on the panel's drive; it is
+// taken aside, while the window answers.
+TEST_F(VirtualFileDrop, TheTakeIsGivenTheRoomOfThePanelsDriveAndRunsAside) {
+  const struct {
+    const char* what;
+    std::size_t row;
+    std::optional<std::uint64_t> freeSpace;
+    std::uint64_t room;
+  } cases[] = {
+      {"the drive says", kRowTwo, 5000, 5000},
+      {"the drive cannot tell", kRowTwo, std::nullopt, kUnlimitedRoom},
+      {"off the panels nothing is saved", kRowModeLabel, 5000, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    start(kSaveOverwrite);
+    fake.files.room = c.freeSpace;
+    oleDrop(c.row, virtualFile("photo.jpg"));
+    EXPECT_EQ(room, c.room);
+    EXPECT_TRUE(takenAside);
+  }
+}
+
+// How much of a virtual file is read: what it announced, else up to one byte past the room, which
+// tells a file that does not fit (a full disk) from one that just fits.
+TEST(VirtualFileLength, ReadsWhatWasAnnouncedOrUpToTheRoom) {
+  constexpr std::uint64_t kChunk = 100;
+  const struct {
+    const char* what;
+    std::optional<std::uint64_t> announced;
+    std::uint64_t read;
+    std::uint64_t room;
+    std::uint64_t next;
+    std::uint32_t error;  // if it ended here
+  } cases[] = {
+      {"announced, under way", 250, 200, 0, 50, kErrorHandleEof},
+      {"announced, all read", 250, 250, 0, 0, kErrorSuccess},
+      {"unannounced, plenty of room", std::nullopt, 200, kUnlimitedRoom, kChunk, kErrorSuccess},
+      {"unannounced, nearly at the room", std::nullopt, 200, 230, 31, kErrorSuccess},
+      {"unannounced, exactly the room", std::nullopt, 230, 230, 1, kErrorSuccess},
+      {"unannounced, past the room", std::nullopt, 231, 230, 0, kErrorDiskFull},
+      {"no room at all", std::nullopt, 0, 0, 1, kErrorSuccess},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(virtual_file::wantedNext(c.announced, c.read, kChunk, c.room), c.next);
+    EXPECT_EQ(virtual_file::completeness(c.announced, c.read, c.room), c.error);
   }
 }
 

@@ -42,8 +42,15 @@ void SaveFlow::save(const DropAim& aim, std::string_view droppedName, TextEncodi
   const SaveFormat format = saveFormatFromByte(form_.settings().saveFormat);
   // The name follows the format the picture is saved in; the clean-up and the modes work on it.
   DropInFormat drop;
-  aside(
-      [&] { drop = inSaveFormat(droppedName, encoding, source, format, form_.platform().images); });
+  const auto inFormat = [&] {
+    drop = inSaveFormat(droppedName, encoding, source, format, form_.platform().images);
+  };
+  // Kept as dropped, nothing is read: no thread is worth starting for it.
+  if (format == kSaveAsIs) {
+    inFormat();
+  } else {
+    aside(inFormat);
+  }
   // Folder and name meet in UTF-8 when either is beyond code page 932.
   const std::optional<std::string> folder = inEncoding(*aim.folder, encoding);
   const std::optional<std::string> name = inEncoding(
