@@ -70,9 +70,11 @@ def title_argument(title):
 class OleDragSource:
     def __init__(self, desktop, log_dir, offer, title=CHROME_TITLE,
                  target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False,
-                 delete_on_release=False):
+                 delete_on_release=False, async_transfer=False):
         """offset: how far below the drop window's top to let go (its middle when None).
-        delete_on_release: the offered file is deleted once the data is let go."""
+        delete_on_release: the offered file is deleted once the data is let go.
+        async_transfer: the data offers asynchronous transfer, as Chromium's does; a target that
+        takes it reads the data after the drag has ended and then ends the operation."""
         self._desktop = desktop
         arguments = [str(desktop.probe_exe), "oledrag", title_argument(title),
                      *offer.arguments(), f"edge={edge[0]},{edge[1]}", f"target={target_class}"]
@@ -82,6 +84,8 @@ class OleDragSource:
             arguments.append("stay")
         if delete_on_release:
             arguments.append("deleteonrelease")
+        if async_transfer:
+            arguments.append("async")
         out_path = log_dir / "drag-source.out"
         self._process = desktop.wine.start(arguments, log_dir / "drag-source.log",
                                            out_path=out_path)
@@ -121,6 +125,13 @@ class OleDragSource:
             return ended
         finally:
             self._desktop.input.button_up()
+
+    def operation_end(self, timeout):
+        """The target's EndOperation of an asynchronous transfer, or the tool's timeout."""
+        return self.log.wait_for(("operation-end", "timeout"), timeout)
+
+    def started_operation(self):
+        return any(event.name == "operation-start" for event in self.log.events())
 
     def answers(self):
         return self._desktop.probe.answers(self.hwnd)

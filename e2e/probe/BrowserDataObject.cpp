@@ -1,5 +1,6 @@
 #include "BrowserDataObject.h"
 
+#include <shldisp.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "ComObject.h"
+#include "EventLine.h"
 #include "OleFormats.h"
 
 namespace {
@@ -44,9 +46,10 @@ HGLOBAL ReadWholeFile(const char* path) {
   return memory;
 }
 
-class BrowserDataObject final : public ComObject<IDataObject> {
+class BrowserDataObject final : public ComObject<IDataObject>, public IDataObjectAsyncCapability {
  public:
-  explicit BrowserDataObject(const DragOptions& options) : options_(options) {
+  BrowserDataObject(const DragOptions& options, HANDLE operationEnded)
+      : options_(options), operationEnded_(operationEnded) {
     const OleFormats& formats = RegisteredOleFormats();
     switch (options.offer) {
       case DragOffer::kVirtualFile:
@@ -69,6 +72,42 @@ class BrowserDataObject final : public ComObject<IDataObject> {
 
   ~BrowserDataObject() override {
     if (options_.deleteOnRelease) DeleteFileA(options_.file);
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    if (options_.async && out && IsEqualIID(id, IID_IDataObjectAsyncCapability)) {
+      *out = static_cast<IDataObjectAsyncCapability*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return ComObject<IDataObject>::QueryInterface(id, out);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ComObject<IDataObject>::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return ComObject<IDataObject>::Release(); }
+
+  // IDataObjectAsyncCapability
+  HRESULT STDMETHODCALLTYPE SetAsyncMode(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetAsyncMode(BOOL* async) override {
+    if (!async) return E_POINTER;
+    *async = TRUE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE StartOperation(IBindCtx*) override {
+    inOperation_ = true;
+    PrintEvent("operation-start");
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE InOperation(BOOL* in) override {
+    if (!in) return E_POINTER;
+    *in = inOperation_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE EndOperation(HRESULT result, IBindCtx*, DWORD effect) override {
+    inOperation_ = false;
+    PrintEvent("operation-end", "hr=0x%08lx effect=%lu", static_cast<unsigned long>(result),
+               effect);
+    SetEvent(operationEnded_);
+    return S_OK;
   }
 
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
@@ -167,11 +206,13 @@ class BrowserDataObject final : public ComObject<IDataObject> {
   }
 
   DragOptions options_;
+  HANDLE operationEnded_;
   std::vector<FORMATETC> offered_;
+  bool inOperation_ = false;
 };
 
 }  // namespace
 
-IDataObject* CreateBrowserDataObject(const DragOptions& options) {
-  return new BrowserDataObject(options);
+IDataObject* CreateBrowserDataObject(const DragOptions& options, HANDLE operationEnded) {
+  return new BrowserDataObject(options, operationEnded);
 }

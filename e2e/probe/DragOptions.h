@@ -26,6 +26,9 @@ struct DragOptions {
   // Deletes the offered file when the last reference to the data goes, as a browser deletes the
   // temporary copy it offered.
   bool deleteOnRelease = false;
+  // Offers asynchronous transfer, as Chromium's data object does: a target that takes it gets
+  // its drop back at once and reports the outcome with EndOperation.
+  bool async = false;
 };
 
 bool ParseDragOptions(int count, char** arguments, DragOptions* options);

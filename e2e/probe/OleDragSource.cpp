@@ -51,6 +51,22 @@ class DropSource final : public ComObject<IDropSource> {
   volatile LONG* loopTurns_;
 };
 
+void WaitServing(HANDLE event, DWORD deadlineMs) {
+  const ULONGLONG until = GetTickCount64() + deadlineMs;
+  while (true) {
+    const ULONGLONG now = GetTickCount64();
+    if (now >= until) {
+      PrintEvent("timeout", "what=operation-end");
+      return;
+    }
+    const DWORD waited =
+        MsgWaitForMultipleObjects(1, &event, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+    if (waited == WAIT_OBJECT_0) return;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+}
+
 const char* Outcome(HRESULT result) {
   if (result == DRAGDROP_S_DROP) return "drop";
   if (result == DRAGDROP_S_CANCEL) return "cancel";
@@ -68,7 +84,8 @@ int Drag(const DragOptions& options) {
     CloseHandle(script.dragEnded);
     return 1;
   }
-  IDataObject* data = CreateBrowserDataObject(options);
+  HANDLE operationEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  IDataObject* data = CreateBrowserDataObject(options, operationEnded);
   IDropSource* source = new DropSource(&script.cancel, &script.loopTurns);
   DWORD effect = DROPEFFECT_NONE;
   const ULONGLONG started = GetTickCount64();
@@ -78,7 +95,12 @@ int Drag(const DragOptions& options) {
              static_cast<unsigned long>(result), Outcome(result), effect,
              GetTickCount64() - started);
   source->Release();
+  // A target that started an asynchronous operation reads the data after the drop and ends
+  // the operation once it has: the data and the calls it makes here must be served meanwhile.
+  if (options.async && effect != DROPEFFECT_NONE)
+    WaitServing(operationEnded, script.dragEndDeadlineMs);
   data->Release();
+  CloseHandle(operationEnded);
   DWORD verdict = 1;
   if (WaitForSingleObject(thread, kScriptEndDeadlineMs) != WAIT_OBJECT_0 ||
       !GetExitCodeThread(thread, &verdict)) {
