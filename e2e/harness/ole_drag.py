@@ -36,10 +36,13 @@ class VirtualFile:
     path: str  # Windows path of the bytes FileContents hands out
     medium: str = "hglobal"  # or "istream"
     size: Optional[int] = None  # the descriptor's size when it should not be the file's
+    announced: bool = True  # False: the descriptor says nothing of the size
 
     def arguments(self):
         arguments = ["offer=file", f"name={self.name.encode('utf-8').hex()}", f"file={self.path}",
                      f"medium={self.medium}", f"url={DEFAULT_URL}"]
+        if not self.announced:
+            arguments.append("nosize")
         return arguments + ([f"size={self.size}"] if self.size is not None else [])
 
 

@@ -187,7 +187,7 @@ class BrowserDataObject final : public ComObject<IDataObject>, public IDataObjec
     FILEGROUPDESCRIPTORW group = {};
     group.cItems = 1;
     FILEDESCRIPTORW& file = group.fgd[0];
-    file.dwFlags = FD_FILESIZE;
+    file.dwFlags = options_.noSize ? 0 : FD_FILESIZE;
     file.nFileSizeHigh = static_cast<DWORD>(options_.size >> 32);
     file.nFileSizeLow = static_cast<DWORD>(options_.size);
     std::wcsncpy(file.cFileName, options_.name, MAX_PATH - 1);

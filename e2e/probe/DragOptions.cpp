@@ -110,6 +110,10 @@ bool ParseDragOptions(int count, char** arguments, DragOptions* options) {
       options->stay = true;
       continue;
     }
+    if (std::strcmp(arguments[i], "nosize") == 0) {
+      options->noSize = true;
+      continue;
+    }
     if (std::strcmp(arguments[i], "async") == 0) {
       options->async = true;
       continue;

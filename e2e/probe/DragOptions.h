@@ -17,6 +17,8 @@ struct DragOptions {
   ContentsMedium medium = ContentsMedium::kHGlobal;
   bool sizeGiven = false;
   ULONGLONG size = 0;
+  // The descriptor announces no size at all, as some sources do for content they stream.
+  bool noSize = false;
   wchar_t url[1024] = L"https://example.com/images/photo.jpg";
   POINT edge = {1279, 300};
   char targetClass[256] = "TForm1";

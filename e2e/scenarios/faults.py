@@ -9,6 +9,7 @@ from typing import Callable
 
 from harness import settings_file
 from harness.cases import case, table
+from harness.debug_watch import DebugWatch
 from harness.dialog import Dialog
 from harness.file_faults import fill, small_drive, unwritable_folder
 from harness.message_box import MessageBox
@@ -18,6 +19,8 @@ from harness.waits import expect, expect_steady, wait_until
 from scenarios.drops import (SECOND_ROW, THREE_FOLDERS, Drag, NoticeWatch, content,
                              expect_notice_gone, expect_system_box, settings)
 from scenarios.save_mode_menu import PREPARED, file_state
+from scenarios.virtual_drops import (VirtualDrag, expect_dropped, image, own_files,
+                                     temporary_folders)
 
 READ_ONLY = 0o444
 # What Win32 reports for each fault a user meets here.
@@ -244,3 +247,31 @@ def folder_deleted(session):
     expect_system_box(session, drag, ERROR_PATH_NOT_FOUND)
     expect(not drag.folders[SECOND_ROW].exists(), "the deleted folder was made again")
     expect(not drag.contents(0) and not drag.contents(2), "another folder got a file")
+
+
+@case("fault.unannounced_virtual_file_beyond_the_drive_is_refused",
+      settings=settings_file.image(save_mode=0, size=0, lists=[ON_SMALL_DRIVE]))
+def unannounced_beyond_the_drive(session):
+    # A source that announces no size could send bytes without end; what the panel's drive
+    # cannot hold is refused as a full disk, and nothing of it stays anywhere.
+    with small_drive(session, "E", DRIVE_KIB):
+        drag = VirtualDrag(session, folders=ON_SMALL_DRIVE)
+        temps = temporary_folders(session)
+        moments = DebugWatch(session, session.work_dir / "debug-watch.out")
+        data = image("unannounced", 2 * DRIVE_KIB * 1024)
+        try:
+            _, result = drag.drag(drag.virtual_file("photo.jpg", data, medium="istream",
+                                                    announced=False))
+            expect_dropped(result)
+            box = MessageBox(session, drag.app, "Quillmarten", timeout=10)
+            seen = [moment.name for moment in moments.moments()]
+        finally:
+            moments.close()
+        # Refused while the bytes came, not by a copy that ran out of room afterwards.
+        expect("copying" not in seen, f"a copy began: the program's moments were {seen}")
+        expected = session.probe.system_message(ERROR_DISK_FULL).rstrip(" \r\n.")
+        texts = [text for text in box.texts() if text]
+        expect(texts == [expected], f"the box says {texts}, expected {[expected]}")
+        box.click("OK")
+        expect(not drag.contents(SECOND_ROW), f"the drive holds {sorted(drag.contents(SECOND_ROW))}")
+        expect(not any(own_files(t) for t in temps), "the program left its bytes in the temporary folder")

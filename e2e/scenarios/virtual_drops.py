@@ -23,9 +23,9 @@ def image(name, size=64 * 1024):
 class VirtualDrag:
     """The registered folders made and the program started, waiting for a browser's drag."""
 
-    def __init__(self, session):
+    def __init__(self, session, folders=THREE_FOLDERS):
         self.session = session
-        self.folders = [linux_path(session, path) for _, path in THREE_FOLDERS]
+        self.folders = [linux_path(session, path) for _, path in folders]
         for folder in self.folders:
             folder.mkdir(parents=True)
         self.app = session.start_app()
@@ -38,8 +38,9 @@ class VirtualDrag:
                                offset=row * SMALL_PANEL + SMALL_PANEL // 2, **options)
         return source, source.drag(timeout=30)
 
-    def virtual_file(self, name, data, medium="hglobal"):
-        return VirtualFile(name, stage_file(self.session, "contents.bin", data), medium)
+    def virtual_file(self, name, data, medium="hglobal", announced=True):
+        return VirtualFile(name, stage_file(self.session, "contents.bin", data), medium,
+                           announced=announced)
 
     def contents(self, index):
         return {p.name: p.read_bytes() for p in self.folders[index].iterdir()}
