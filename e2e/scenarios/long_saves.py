@@ -1,6 +1,7 @@
 """A save that takes long: a 100 MB virtual file whose bytes cross while the program's windows
 answer, with its progress on the notice, from a browser that offers asynchronous transfer (it
-gets its drop back at once) and from one that does not (its Drop waits for the bytes)."""
+gets its drop back at once, and the user quits meanwhile) and from one that does not (its Drop
+waits for the bytes)."""
 
 import threading
 
@@ -8,7 +9,8 @@ from harness.cases import case
 from harness.tray import Tray
 from harness.waits import Failure, expect, wait_until
 from scenarios.drops import SECOND_ROW, settings
-from scenarios.virtual_drops import VirtualDrag, expect_dropped, image
+from scenarios.virtual_drops import (VirtualDrag, expect_dropped, image, own_files,
+                                     temporary_folders)
 
 LARGE_BYTES = 100 * 1024 * 1024
 # Generous: the bytes cross in about 12 s on a quiet machine, and CI's may share its cores.
@@ -51,7 +53,8 @@ def expect_whole(drag, data):
                timeout=30)
 
 
-@case("ole.large_save.async_browser_is_free_and_the_tray_menu_answers", settings=settings(0))
+@case("ole.large_save.async_browser_is_free_and_quitting_waits_for_the_save",
+      settings=settings(0))
 def large_save_async(session):
     drag = VirtualDrag(session)
     data = image("large", LARGE_BYTES)
@@ -61,19 +64,24 @@ def large_save_async(session):
     expect(source.started_operation(), "the program did not take the asynchronous transfer")
     text = wait_progress(session, drag)
     session.screenshot("progress-notice")
-    tray = Tray(session, drag.app)
-    tray.open_menu()
+    # The tray menu answers while the bytes cross, and quitting from it waits for the save.
+    Tray(session, drag.app).choose("終了(&E)")
     still = notice_text(session, drag.app)
-    tray.close_menu()
     expect(still and still.startswith(PROGRESS_PREFIX),
            f"the save was over before the tray menu was tried (notice: {still!r})")
+    code = drag.app.wait_exit(timeout=CROSSING_SECONDS)
+    expect(code == 0, f"the program ended with exit code {code}")
     ended = source.operation_end(CROSSING_SECONDS)
     expect(ended.name == "operation-end" and int(ended["hr"], 16) == 0
            and int(ended["effect"]) == 1, f"the operation ended with {ended}")
     events = [event.name for event in source.log.events()]
     expect(events.index("result") < events.index("operation-end"),
            f"the browser had its drop back only after the bytes crossed: {events}")
-    expect_whole(drag, data)
+    saved = drag.contents(SECOND_ROW)
+    expect(saved == {"photo.png": data},
+           f"the folder holds {[(name, len(b)) for name, b in saved.items()]} after the quit")
+    expect(not any(own_files(t) for t in temporary_folders(session)),
+           "the program left its bytes in the temporary folder")
     print(f"      the notice said {text!r}")
 
 
