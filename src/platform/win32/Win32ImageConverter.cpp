@@ -10,6 +10,7 @@
 #include "imaging/ExifOrientation.h"
 #include "imaging/Picture.h"
 #include "imaging/WebpDecode.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32SpooledFile.h"
 
 namespace qm {
@@ -176,6 +177,7 @@ std::unique_ptr<DropSource> park(IStream* encoded) {
 
 std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::uint8_t> bytes,
                                                          ImageFormat from, ImageFormat to) {
+  const TimedConversion timed;
   const ComForThisCall com;
   ComPtr<IWICImagingFactory> factory;
   if (!com.ready() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
@@ -185,6 +187,7 @@ std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::ui
   std::optional<Picture> picture =
       from == ImageFormat::Webp ? decodeWebp(bytes) : decodeWithWic(factory.Get(), bytes, from);
   if (!picture) return nullptr;
+  markDropMoment(DropMoment::Decoded);
   const ComPtr<IStream> encoded = encode(factory.Get(), *picture, to);
   return encoded ? park(encoded.Get()) : nullptr;
 }
