@@ -54,6 +54,8 @@ JPEG_QUALITY = "90"
 SIGNATURES = {PNG: b"\x89PNG\r\n\x1a\n", JPEG: b"\xff\xd8\xff"}
 FORMAT_NAMES = {AS_IS: "as it is", PNG: "PNG", JPEG: "JPEG"}
 GOAL = 1.5
+# Today the picture is converted inside Drop, and a PNG of 12 megapixels takes seconds there.
+CONVERSION_ALLOWANCE_MS = 120000
 # After the last drop: the notice gone and the save's buffers let go.
 AFTER_S = 3.0
 
@@ -133,7 +135,8 @@ def one_drop(session, drag, debug, samples, data, number):
     log_dir = session.work_dir / f"drop-{number}"
     log_dir.mkdir()
     before = len(debug.moments())
-    _, result = drag.drag(drag.virtual_file("photo.webp", data), log_dir=log_dir)
+    _, result = drag.drag(drag.virtual_file("photo.webp", data), log_dir=log_dir,
+                          drop_ms=CONVERSION_ALLOWANCE_MS)
     expect_dropped(result)
     moments = moments_since(debug, before, "noticed")
     at = {}
@@ -290,8 +293,8 @@ def main():
     parser.add_argument("--out", type=Path, default=root / "build" / "bench-conversions")
     parser.add_argument("--runs", type=int, default=5, help="drops per format, native runs")
     parser.add_argument("--quick", action="store_true",
-                        help=f"a {QUICK_WIDTH}x{QUICK_HEIGHT} picture, one drop per format and "
-                        "one native run, to see that it still runs")
+                        help=f"a {QUICK_WIDTH}x{QUICK_HEIGHT} picture, one drop as PNG and one as "
+                        "JPEG, to see that it still runs")
     args = parser.parse_args()
     width, height = (QUICK_WIDTH, QUICK_HEIGHT) if args.quick else (WIDTH, HEIGHT)
     runs = 1 if args.quick else args.runs
@@ -303,7 +306,9 @@ def main():
     native = Native()
     found = []
     # The native runs between the program's, so that a busy minute weighs on both.
-    for number, save_format in enumerate((AS_IS, PNG, JPEG)):
+    # The same drop kept as it is shows what the conversion adds; the smoke goes without it.
+    formats = (PNG, JPEG) if args.quick else (AS_IS, PNG, JPEG)
+    for number, save_format in enumerate(formats):
         native_run(webp, webp.parent, native)
         name = f"format-{save_format}"
         with Session(name, base_prefix, args.build / "Quillmarten.exe",
