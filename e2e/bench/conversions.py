@@ -52,6 +52,8 @@ QUICK_WIDTH, QUICK_HEIGHT = 1600, 1200
 WEBP_QUALITY = "80"
 JPEG_QUALITY = "90"
 SIGNATURES = {PNG: b"\x89PNG\r\n\x1a\n", JPEG: b"\xff\xd8\xff"}
+# How a whole file of the format ends: its last chunk, its end-of-image marker.
+ENDINGS = {PNG: b"IEND\xaeB`\x82", JPEG: b"\xff\xd9"}
 FORMAT_NAMES = {AS_IS: "as it is", PNG: "PNG", JPEG: "JPEG"}
 GOAL = 1.5
 # Today the picture is converted inside Drop, and a PNG of 12 megapixels takes seconds there.
@@ -162,8 +164,11 @@ def expect_saved(drag, save_format, drops):
                            f"{[path.name for path in saved]}")
     signature = SIGNATURES.get(save_format, b"RIFF")
     for path in saved:
-        if not path.read_bytes().startswith(signature):
+        data = path.read_bytes()
+        if not data.startswith(signature):
             raise RuntimeError(f"{path.name} is not saved as {FORMAT_NAMES[save_format]}")
+        if not data.endswith(ENDINGS.get(save_format, b"")):
+            raise RuntimeError(f"{path.name} does not end as a whole {FORMAT_NAMES[save_format]}")
 
 
 def minimal_peaks(session, build):
