@@ -276,7 +276,7 @@ def report(native, runs, width, height, webp_bytes):
         rows += [
             [f"Quillmarten ({name}), idle (peak)", f"{found.idle_peak:.1f}",
              ratio(found.idle_peak, floor)],
-            [f"  peak once the first drop is saved", f"{found.first_peak:.1f}",
+            ["  peak once the first drop is saved", f"{found.first_peak:.1f}",
              ratio(found.first_peak, floor)],
             [f"  peak after {len(found.drops)} drops", f"{found.last_peak:.1f}",
              ratio(found.last_peak, floor)],
