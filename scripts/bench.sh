@@ -5,6 +5,10 @@
 #                                      show/hide latency, idle CPU, peak memory idle and after a drop
 #   bash scripts/bench.sh saves [--repeat N]   direct and numbered saves against cp
 #   bash scripts/bench.sh virtual [--runs N] [--only TEXT]   drops split into their parts
+#   bash scripts/bench.sh convert [--runs N]   a 12-megapixel WebP saved as PNG and JPEG against
+#                                      dwebp, and the working set during and after it
+#   bash scripts/bench.sh ticks [--runs N]     the longest gap between the watcher's ticks while
+#                                      a 100 MB virtual file is saved
 #   bash scripts/bench.sh smoke             each of them with --quick
 # Every benchmark takes --quick: one short iteration, its figures printed. The smoke fails only
 # when a benchmark no longer runs to its end; scripts/test.sh counts it as one test.
@@ -16,6 +20,8 @@ BENCHES=(
   "watcher e2e/bench/watcher.py Quillmarten qmprobe qmpoll qmmindrop qmmintray qmmintray-plain"
   "saves e2e/run_benchmarks.py qmbench"
   "virtual e2e/bench/virtual_drops.py Quillmarten qmprobe"
+  "convert e2e/bench/conversions.py Quillmarten qmprobe qmmintray"
+  "ticks e2e/bench/save_ticks.py Quillmarten qmprobe"
 )
 
 usage() {

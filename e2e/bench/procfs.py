@@ -51,3 +51,7 @@ def mapping_name(path):
     if path.startswith("["):
         return path
     return os.path.basename(path)
+
+
+def resident_mib(pid):
+    return status_kib(pid, "VmRSS") / 1024

@@ -1,6 +1,7 @@
-"""The program's own moments of a drop (Win32DropMoments), written with OutputDebugString and
-read by `qmprobe debugwatch`, a debug monitor in the same Wine: each with the performance
-counter's time, taken by the program as it happened, not when anyone outside looked."""
+"""The program's own moments of a drop and the ticks of its timers (Win32DropMoments), written
+with OutputDebugString and read by `qmprobe debugwatch`, a debug monitor in the same Wine: each
+with the performance counter's time, taken by the program as it happened, not when anyone outside
+looked. The program looks for a monitor once a second before it writes its ticks."""
 
 import time
 from dataclasses import dataclass
@@ -18,7 +19,7 @@ def counter_us(realtime_ns):
 
 @dataclass(frozen=True)
 class Moment:
-    name: str  # reached, taken, copying, copied, noticed
+    name: str  # reached, taken, converting, decoded, converted, copying, copied, noticed
     us: int
 
 
@@ -42,6 +43,12 @@ class DebugWatch:
             if len(words) == 4 and words[1] == "qm-drop" and words[3].startswith("us="):
                 found.append(Moment(words[2], int(words[3][3:])))
         return found
+
+    def ticks(self, interval_ms):
+        """When each tick of the program's timers of `interval_ms` came, in microseconds."""
+        return [int(words[3][3:]) for words in map(str.split, self._lines())
+                if len(words) == 4 and words[1] == "qm-tick" and words[2] == str(interval_ms)
+                and words[3].startswith("us=")]
 
     def wait_for(self, name, timeout=10.0):
         """The moments so far, once one of them is `name`."""

@@ -73,11 +73,12 @@ def title_argument(title):
 class OleDragSource:
     def __init__(self, desktop, log_dir, offer, title=CHROME_TITLE,
                  target_class=DROP_WINDOW_CLASS, edge=RIGHT_EDGE, offset=None, stay=False,
-                 delete_on_release=False, async_transfer=False):
+                 delete_on_release=False, async_transfer=False, drop_ms=None):
         """offset: how far below the drop window's top to let go (its middle when None).
         delete_on_release: the offered file is deleted once the data is let go.
         async_transfer: the data offers asynchronous transfer, as Chromium's does; a target that
-        takes it reads the data after the drag has ended and then ends the operation."""
+        takes it reads the data after the drag has ended and then ends the operation.
+        drop_ms: more time the tool allows the target's Drop than reading the file needs."""
         self._desktop = desktop
         arguments = [str(desktop.probe_exe), "oledrag", title_argument(title),
                      *offer.arguments(), f"edge={edge[0]},{edge[1]}", f"target={target_class}"]
@@ -89,6 +90,8 @@ class OleDragSource:
             arguments.append("deleteonrelease")
         if async_transfer:
             arguments.append("async")
+        if drop_ms is not None:
+            arguments.append(f"dropms={drop_ms}")
         out_path = log_dir / "drag-source.out"
         self._process = desktop.wine.start(arguments, log_dir / "drag-source.log",
                                            out_path=out_path)

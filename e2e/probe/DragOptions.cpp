@@ -94,6 +94,11 @@ bool ParseOption(const char* key, const char* value, DragOptions* options) {
   if (std::strcmp(key, "target") == 0) {
     return CopyText(value, options->targetClass, sizeof options->targetClass);
   }
+  if (std::strcmp(key, "dropms") == 0) {
+    if (!ParseNumber(value, &number) || number < 0) return false;
+    options->dropExtraMs = static_cast<ULONGLONG>(number);
+    return true;
+  }
   if (std::strcmp(key, "offset") == 0) {
     options->offsetGiven = ParseNumber(value, &number) && number >= 0;
     options->offset = static_cast<int>(number);

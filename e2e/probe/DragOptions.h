@@ -25,6 +25,9 @@ struct DragOptions {
   bool offsetGiven = false;
   int offset = 0;
   bool stay = false;
+  // More time for the target's Drop than reading the file needs: a target that also converts a
+  // large picture there.
+  ULONGLONG dropExtraMs = 0;
   // Deletes the offered file when the last reference to the data goes, as a browser deletes the
   // temporary copy it offered.
   bool deleteOnRelease = false;

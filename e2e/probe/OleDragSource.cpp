@@ -75,10 +75,11 @@ const char* Outcome(HRESULT result) {
 
 // Returns the script's verdict: 0 when the drag ran to its end as scripted.
 int Drag(const DragOptions& options) {
-  const DWORD readingMs = static_cast<DWORD>(options.fileBytes * 1000 / kSlowestReadBytesPerSecond);
+  const DWORD dropMs = static_cast<DWORD>(options.fileBytes * 1000 / kSlowestReadBytesPerSecond +
+                                          options.dropExtraMs);
   DragScript script = {
-      options.edge,   options.targetClass,         options.offsetGiven,
-      options.offset, kDropDeadlineMs + readingMs, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+      options.edge,   options.targetClass,      options.offsetGiven,
+      options.offset, kDropDeadlineMs + dropMs, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   HANDLE thread = StartDragScript(&script);
   if (!thread) {
     CloseHandle(script.dragEnded);

@@ -22,6 +22,7 @@
 //                             its page blank or showing the picture of a bitmap file
 //   qmprobe monitors          each monitor's rectangle, and 1 for the primary, else 0
 //   qmprobe oledrag title=HEX offer=file|url|hdrop ...  a browser dragging an image through OLE
+//                             (dropms=MS: more time for a target that does slow work in its Drop)
 //   qmprobe droptarget        a test OLE drop target at the right edge that prints what it gets
 //   qmprobe serve             answers the window and message commands above, one a line on
 //                             stdin, each answer closed by a line "end CODE"
@@ -93,7 +94,7 @@ int Usage() {
                "browser HEXTITLE [L,T,R,B] [picture=BMP] | droptarget | "
                "oledrag title=HEX|utf8title=HEX [offer=file|url|hdrop] [name=HEXUTF8] [file=PATH] "
                "[medium=hglobal|istream] [size=N] [url=URL] [edge=X,Y] [target=CLASS] [offset=Y] "
-               "[stay]\n");
+               "[dropms=MS] [stay]\n");
   return 2;
 }
 

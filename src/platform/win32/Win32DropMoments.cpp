@@ -8,6 +8,7 @@ namespace qm {
 namespace {
 
 constexpr long long kMicrosecondsPerSecond = 1000000;
+constexpr ULONGLONG kMonitorLookMs = 1000;
 
 const char* nameOf(DropMoment moment) {
   switch (moment) {
@@ -15,6 +16,12 @@ const char* nameOf(DropMoment moment) {
       return "reached";
     case DropMoment::Taken:
       return "taken";
+    case DropMoment::Converting:
+      return "converting";
+    case DropMoment::Decoded:
+      return "decoded";
+    case DropMoment::Converted:
+      return "converted";
     case DropMoment::Copying:
       return "copying";
     case DropMoment::Copied:
@@ -35,7 +42,28 @@ long long microsecondsNow() {
   return seconds * kMicrosecondsPerSecond + rest * kMicrosecondsPerSecond / frequency.QuadPart;
 }
 
+// Whether a debug monitor has the system's debug buffer open, as OutputDebugString itself would
+// find out; asked again only once kMonitorLookMs have passed. Only the window's thread ticks.
+bool monitorListens() {
+  static ULONGLONG nextLook = 0;
+  static bool listens = false;
+  const ULONGLONG now = GetTickCount64();
+  if (now < nextLook) return listens;
+  nextLook = now + kMonitorLookMs;
+  HANDLE buffer = OpenFileMappingA(FILE_MAP_READ, FALSE, "DBWIN_BUFFER");
+  listens = buffer != nullptr;
+  if (buffer) CloseHandle(buffer);
+  return listens;
+}
+
 }  // namespace
+
+void markTick(int intervalMs) {
+  if (!monitorListens()) return;
+  char line[64];
+  std::snprintf(line, sizeof line, "qm-tick %d us=%lld\n", intervalMs, microsecondsNow());
+  OutputDebugStringA(line);
+}
 
 void markDropMoment(DropMoment moment) {
   // The time is taken here, not when a monitor reads the line, which may be much later.

@@ -10,6 +10,7 @@
 #include "imaging/ExifOrientation.h"
 #include "imaging/Picture.h"
 #include "imaging/WebpDecode.h"
+#include "platform/win32/Win32DropMoments.h"
 #include "platform/win32/Win32SpooledFile.h"
 #include "platform/win32/Win32WorkProgress.h"
 
@@ -21,6 +22,15 @@ using Microsoft::WRL::ComPtr;
 constexpr float kJpegQuality = 0.9f;
 constexpr UINT kBgraBytes = 4;
 constexpr UINT kBgrBytes = 3;
+// Beyond the pixels' own bytes, what a PNG or JPEG may need: headers, a colour profile, and the
+// little a PNG of noise can grow past its pixels (a filter byte a row, the compressor's blocks).
+constexpr std::uint64_t kEncodedHeadroomBytes = 64 * 1024;
+constexpr std::uint64_t kEncodedGrowthShare = 64;
+// What a memory stream's size can hold.
+constexpr std::uint64_t kMostStreamBytes = 0xFFFFFFFF;
+static_assert(kMostPixels * kBgraBytes + kMostPixels * kBgraBytes / kEncodedGrowthShare +
+                  kEncodedHeadroomBytes <
+              kMostStreamBytes);
 
 // COM for this thread while a conversion runs; the window's thread usually has it already.
 class ComForThisCall {
@@ -108,6 +118,17 @@ void keepProfile(IWICImagingFactory* factory, IWICBitmapFrameEncode* frame,
   frame->SetColorContexts(1, contexts);
 }
 
+// Room for the encoded file, made at once: a memory stream grows its block to the exact size at
+// every write, copying the whole block each time, and the encoders write a few kilobytes at a
+// time, so a large picture spent far longer in those copies than in its encoding.
+ULARGE_INTEGER encodedRoom(const Picture& picture) {
+  const std::uint64_t pixels = picture.bgra.size();
+  ULARGE_INTEGER room{};
+  room.QuadPart =
+      pixels + pixels / kEncodedGrowthShare + kEncodedHeadroomBytes + picture.iccProfile.size();
+  return room;
+}
+
 // The encoded file, in memory until it is parked.
 ComPtr<IStream> encode(IWICImagingFactory* factory, Picture& picture, ImageFormat to) {
   const bool jpeg = to == ImageFormat::Jpeg;
@@ -122,6 +143,7 @@ ComPtr<IStream> encode(IWICImagingFactory* factory, Picture& picture, ImageForma
   ComPtr<IWICBitmapFrameEncode> frame;
   ComPtr<IPropertyBag2> options;
   if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, &stream)) ||
+      FAILED(stream->SetSize(encodedRoom(picture))) ||
       FAILED(factory->CreateEncoder(jpeg ? GUID_ContainerFormatJpeg : GUID_ContainerFormatPng,
                                     nullptr, &encoder)) ||
       FAILED(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache)) ||
@@ -154,11 +176,14 @@ ComPtr<IStream> encode(IWICImagingFactory* factory, Picture& picture, ImageForma
   return stream;
 }
 
+// The stream is larger than the file (encodedRoom); the encoders write straight on, so the file
+// ends where the stream stands.
 std::unique_ptr<DropSource> park(IStream* encoded) {
   HGLOBAL memory = nullptr;
-  STATSTG stat{};
+  const LARGE_INTEGER here{};
+  ULARGE_INTEGER end{};
   if (FAILED(GetHGlobalFromStream(encoded, &memory)) ||
-      FAILED(encoded->Stat(&stat, STATFLAG_NONAME))) {
+      FAILED(encoded->Seek(here, STREAM_SEEK_CUR, &end))) {
     return nullptr;
   }
   const void* bytes = GlobalLock(memory);
@@ -166,7 +191,7 @@ std::unique_ptr<DropSource> park(IStream* encoded) {
   auto parked = std::make_unique<Win32SpooledFile>();
   const bool written = parked->create() == 0 &&
                        parked->append(static_cast<const std::uint8_t*>(bytes),
-                                      static_cast<std::size_t>(stat.cbSize.QuadPart)) == 0 &&
+                                      static_cast<std::size_t>(end.QuadPart)) == 0 &&
                        parked->finish() == 0;
   GlobalUnlock(memory);
   if (!written) return nullptr;
@@ -177,6 +202,7 @@ std::unique_ptr<DropSource> park(IStream* encoded) {
 
 std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::uint8_t> bytes,
                                                          ImageFormat from, ImageFormat to) {
+  const TimedConversion timed;
   const ComForThisCall com;
   ComPtr<IWICImagingFactory> factory;
   if (!com.ready() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
@@ -189,6 +215,7 @@ std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::ui
       from == ImageFormat::Webp ? decodeWebp(bytes) : decodeWithWic(factory.Get(), bytes, from);
   if (!picture) return nullptr;
   noteBytesDone(bytes.size() / 2);
+  markDropMoment(DropMoment::Decoded);
   const ComPtr<IStream> encoded = encode(factory.Get(), *picture, to);
   if (!encoded) return nullptr;
   noteBytesDone(bytes.size() - bytes.size() / 2);

@@ -129,8 +129,9 @@ LRESULT Win32WindowPeer::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_TIMER: {
       const auto found = timers_.find(wParam);
-      if (found != timers_.end() && found->second->onTimer)
-        toolkit_.guarded(found->second->onTimer);
+      if (found == timers_.end()) return 0;
+      markTick(found->second->interval());
+      if (found->second->onTimer) toolkit_.guarded(found->second->onTimer);
       return 0;
     }
     case WM_DROPFILES: {
