@@ -110,8 +110,8 @@ class Drop:
     decode: float  # converting > decoded, ms
     encode: float  # decoded > converted: encoded and parked
     convert: float  # converting > converted
-    reached_to_noticed: float
-    longest_gap: float  # between two ticks of the watcher, from reached to noticed
+    reached_to_copied: float
+    longest_gap: float  # between two ticks of the watcher, from reached to copied
     largest_resident: float  # MiB sampled during the conversion
 
 
@@ -140,12 +140,12 @@ def one_drop(session, drag, debug, samples, data, number):
     _, result = drag.drag(drag.virtual_file("photo.webp", data), log_dir=log_dir,
                           drop_ms=CONVERSION_ALLOWANCE_MS)
     expect_dropped(result)
-    moments = moments_since(debug, before, "noticed")
+    moments = moments_since(debug, before, "copied")
     at = {}
     for moment in moments:
         at.setdefault(moment.name, moment.us)
-    ticks = wait_tick_after(debug, at["noticed"])
-    gaps = gaps_across(ticks, at["reached"], at["noticed"])
+    ticks = wait_tick_after(debug, at["copied"])
+    gaps = gaps_across(ticks, at["reached"], at["copied"])
     drag.app.wait_no_window("TForm4", timeout=10)
 
     def ms(first, second):
@@ -153,7 +153,7 @@ def one_drop(session, drag, debug, samples, data, number):
 
     resident = samples.largest_between(at.get("converting", 0), at.get("converted", 0))
     return Drop(ms("converting", "decoded"), ms("decoded", "converted"),
-                ms("converting", "converted"), ms("reached", "noticed"),
+                ms("converting", "converted"), ms("reached", "copied"),
                 max(gap.ms for gap in gaps), resident or 0.0)
 
 
@@ -261,10 +261,10 @@ def report(native, runs, width, height, webp_bytes):
                          ratio(convert, floor) if found.save_format == JPEG else ""])
     lines.append(table(["", "decode", "encode+park", "conversion", "/ dwebp PNG",
                         "decode / dwebp PAM", "/ ImageMagick JPEG"], rows))
-    lines += ["", "The whole drop, ms: reached > noticed, and the longest gap between two ticks "
+    lines += ["", "The whole drop, ms: reached > copied, and the longest gap between two ticks "
               f"of the {WATCHER_TICK_MS} ms watcher in it"]
-    lines.append(table(["", "reached>noticed", "longest tick gap"], [
-        [FORMAT_NAMES[found.save_format], figure([d.reached_to_noticed for d in found.drops]),
+    lines.append(table(["", "reached>copied", "longest tick gap"], [
+        [FORMAT_NAMES[found.save_format], figure([d.reached_to_copied for d in found.drops]),
          figure([d.longest_gap for d in found.drops])] for found in runs]))
     lines += ["", "Working set, MiB (VmHWM peak, VmRSS now; /proc/PID/status)"]
     minimal = next((found.minimal_peaks for found in runs if found.minimal_peaks), {})

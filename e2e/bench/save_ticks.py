@@ -5,7 +5,7 @@ was saved: how long the window's thread was held, and every window of the progra
 The virtual file is offered by qmprobe oledrag as an IStream and as an HGLOBAL, as browsers built
 on Chromium offer one. The program writes a moment at each tick of its timers and at the drop's
 moments (Win32DropMoments), read by qmprobe debugwatch; the gaps are taken between the last tick
-before the drop reaches the program and the first tick after the saved notice, so that a thread
+before the drop reaches the program and the first tick after its copy ends, so that a thread
 held for the whole save shows one gap as long as the save.
 
 It prints figures and judges nothing.
@@ -47,17 +47,17 @@ def one_save(session, row):
     try:
         wait_ticking(debug)
         road.drop()
-        moments = debug.wait_for("noticed", timeout=TIMEOUT)
+        moments = debug.wait_for("copied", timeout=TIMEOUT)
         at = {}
         for moment in moments:
             at.setdefault(moment.name, moment.us)
-        ticks = wait_tick_after(debug, at["noticed"])
+        ticks = wait_tick_after(debug, at["copied"])
     finally:
         debug.close()
     saved = sum(path.stat().st_size for path in folder.iterdir())
     if saved != row.size:
         raise RuntimeError(f"{row.label}: {saved} bytes saved, not {row.size}")
-    return moments, at, gaps_across(ticks, at["reached"], at["noticed"])
+    return moments, at, gaps_across(ticks, at["reached"], at["copied"])
 
 
 def save_in_session(build, out, base_prefix, image, row, run):
@@ -102,15 +102,15 @@ def main():
         for row in rows:
             moments, at, gaps = save_in_session(args.build, out, base_prefix, image, row, run)
             longest = max(gaps, key=lambda gap: gap.ms)
-            save_ms = (at["noticed"] - at["reached"]) / 1000
+            save_ms = (at["copied"] - at["reached"]) / 1000
             found[row].append((save_ms, longest.ms, sum(gap.ms > GOAL_MS for gap in gaps),
                                len(gaps)))
-            print(f"bench: {row.label}, run {run + 1}: reached>noticed {save_ms:.0f} ms, "
+            print(f"bench: {row.label}, run {run + 1}: reached>copied {save_ms:.0f} ms, "
                   f"{len(gaps)} gaps, the longest {longest.ms:.0f} ms across "
                   f"{', '.join(held_across(longest, moments)) or 'no moment'}", flush=True)
     print(f"\nThe {WATCHER_TICK_MS} ms watcher's ticks during a save, ms, median (range) of "
           f"{runs} runs; goal: the longest gap at most {GOAL_MS} ms")
-    print(table(["save", "reached>noticed", "longest gap", f"gaps > {GOAL_MS} ms", "gaps"], [
+    print(table(["save", "reached>copied", "longest gap", f"gaps > {GOAL_MS} ms", "gaps"], [
         [row.label] + [figure([sample[i] for sample in found[row]]) for i in range(4)]
         for row in rows]))
     print(f"\nbench: whole run {time.monotonic() - started:.0f} s; logs in {out}")
