@@ -6,6 +6,7 @@ from pathlib import Path
 
 from .app import App
 from .desktop import Desktop
+from .diagnosis import process_lines, program_lines, state
 from .waits import Failure
 from .wine import SEVERAL_MONITORS_SETTINGS, Wine, clone_prefix, import_registry, remove_prefix
 from .xserver import ONE_MONITOR, VirtualScreen
@@ -50,6 +51,15 @@ class Session(Desktop):
         # The prefix is the bulk of the folder; logs and screenshots stay.
         remove_prefix(self.wine.prefix)
         return False
+
+    def diagnosis(self):
+        """A few lines on the case's processes, logs and servers, for a failure."""
+        probe = self.probe.started()
+        lines = program_lines(self.wine.started + ([probe] if probe else []))
+        lines += process_lines(self.wine.prefix, self.wine.server_root)
+        lines += [f"X server {self.screen.display} ({name}): {state(process)}"
+                  for name, process in self.screen.servers()]
+        return lines
 
     @property
     def settings_path(self):
