@@ -42,6 +42,14 @@ class Session(Desktop):
         screen = VirtualScreen(self.work_dir / "xvfb.log", self._monitors)
         super().__init__(Wine(prefix, screen.display), screen, self._probe_exe,
                          self.work_dir / "scratch.png", self.work_dir / "probe.log")
+        try:
+            # Only Wine's virtual desktop, on one monitor, has a taskbar.
+            self.bring_up(with_taskbar=len(self._monitors) == 1)
+        except BaseException as error:
+            for line in self.diagnosis():
+                error.add_note(line)
+            self.__exit__(None, None, None)
+            raise
         return self
 
     def __exit__(self, *exc):
