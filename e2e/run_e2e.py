@@ -39,8 +39,14 @@ def run_case(case, args, base_prefixes, artefacts):
             session.write_settings(case.settings)
         try:
             case.steps(session)
-        except BaseException:
-            session.screenshot("failure")
+        except BaseException as error:
+            # Taken first: the screenshot asks the X server, which may be what failed.
+            for line in session.diagnosis():
+                error.add_note(line)
+            try:
+                session.screenshot("failure")
+            except Exception as shot_error:
+                error.add_note(f"no screenshot: {shot_error!r}")
             raise
 
 
@@ -83,10 +89,11 @@ def main():
         for case in selected:
             case_started = time.monotonic()
             problem = details = None
+            notes = []
             try:
                 run_case(case, args, base_prefixes, artefacts)
             except Failure as failure:
-                problem = str(failure)
+                problem, notes = str(failure), getattr(failure, "__notes__", [])
             except Exception as error:
                 problem, details = f"error: {error!r}", traceback.format_exc()
             seconds = time.monotonic() - case_started
@@ -96,6 +103,8 @@ def main():
             else:
                 failed += 1
                 print(f"FAIL  {case.name}  ({seconds:.1f} s): {problem}", flush=True)
+                for note in notes:
+                    print(f"      {note}", flush=True)
                 if details:
                     print(details, flush=True)
 

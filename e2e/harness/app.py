@@ -2,7 +2,7 @@
 
 import subprocess
 
-from .waits import STARTUP_SECONDS, Failure, wait_until
+from .waits import STARTUP_SECONDS, Failure, expect_alive, wait_until
 
 # Windows the program creates before anything else can happen; they tell its process id.
 IDENTIFYING_CLASSES = ("QuillmartenOwner", "TForm1")
@@ -67,9 +67,7 @@ class App:
         return self._process.poll() is None
 
     def expect_running(self):
-        if not self.running():
-            code = self._process.returncode
-            raise Failure(f"the program ended unexpectedly with exit code {code}")
+        expect_alive(self._process, "the program")
 
     def wait_exit(self, timeout=10.0):
         try:

@@ -3,7 +3,7 @@
 import shutil
 from pathlib import Path
 
-from .waits import STARTUP_SECONDS, wait_until
+from .waits import wait_for_start, wait_until
 
 BROWSER_CLASS = "QmBrowser"
 FIREFOX_TITLE = "ブラウザの画像 - Mozilla Firefox"
@@ -28,7 +28,8 @@ class Browser:
         if picture:
             args.append(f"picture={picture}")
         self._process = desktop.wine.start(args, log_path)
-        self.window = wait_until("the browser window", self._find, timeout=STARTUP_SECONDS)
+        self.window = wait_for_start("the browser window", "the browser", self._process,
+                                     self._find)
 
     def _find(self):
         for window in self._desktop.probe.windows():

@@ -6,7 +6,7 @@ looked. The program looks for a monitor once a second before it writes its ticks
 import time
 from dataclasses import dataclass
 
-from .waits import STARTUP_SECONDS, wait_until
+from .waits import wait_for_start, wait_until
 
 
 def counter_us(realtime_ns):
@@ -29,8 +29,8 @@ class DebugWatch:
         out_path.unlink(missing_ok=True)
         self._process = desktop.wine.start([str(desktop.probe_exe), "debugwatch", str(seconds)],
                                            out_path.with_suffix(".log"), out_path=out_path)
-        wait_until("the debug watch", lambda: "ready" in self._lines(),
-                   timeout=STARTUP_SECONDS)
+        wait_for_start("the debug watch", "the debug watch", self._process,
+                       lambda: "ready" in self._lines())
 
     def _lines(self):
         return self._out.read_text(errors="replace").splitlines() if self._out.exists() else []

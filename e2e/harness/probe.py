@@ -64,6 +64,10 @@ class Probe:
     def close(self):
         self._server.close()
 
+    def started(self):
+        """The serving probe process, once asked anything."""
+        return self._server.started()
+
     def _lines(self, *words):
         """What a command printed; fails when it did not succeed."""
         code, lines = self._server.ask(*words)

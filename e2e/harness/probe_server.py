@@ -8,6 +8,9 @@ reader thread, so that a question can time out even when the probe hangs.
 import queue
 import subprocess
 import threading
+from pathlib import Path
+
+from .wine import Started
 
 END = "end "
 
@@ -58,6 +61,11 @@ class ProbeServer:
                 if line.startswith(END):
                     return int(line[len(END):]), printed
                 printed.append(line)
+
+    def started(self):
+        """The serving probe as a started program, or None before the first question."""
+        return Started("qmprobe.exe serve", self._process, Path(self._log_path)) \
+            if self._process is not None else None
 
     def _ended(self):
         code = self._process.poll()

@@ -6,6 +6,7 @@ from pathlib import Path
 
 from .app import App
 from .desktop import Desktop
+from .diagnosis import process_lines, program_lines, state
 from .waits import Failure
 from .wine import SEVERAL_MONITORS_SETTINGS, Wine, clone_prefix, import_registry, remove_prefix
 from .xserver import ONE_MONITOR, VirtualScreen
@@ -41,6 +42,14 @@ class Session(Desktop):
         screen = VirtualScreen(self.work_dir / "xvfb.log", self._monitors)
         super().__init__(Wine(prefix, screen.display), screen, self._probe_exe,
                          self.work_dir / "scratch.png", self.work_dir / "probe.log")
+        try:
+            # Only Wine's virtual desktop, on one monitor, has a taskbar.
+            self.bring_up(with_taskbar=len(self._monitors) == 1)
+        except BaseException as error:
+            for line in self.diagnosis():
+                error.add_note(line)
+            self.__exit__(None, None, None)
+            raise
         return self
 
     def __exit__(self, *exc):
@@ -50,6 +59,15 @@ class Session(Desktop):
         # The prefix is the bulk of the folder; logs and screenshots stay.
         remove_prefix(self.wine.prefix)
         return False
+
+    def diagnosis(self):
+        """A few lines on the case's processes, logs and servers, for a failure."""
+        probe = self.probe.started()
+        lines = program_lines(self.wine.started + ([probe] if probe else []))
+        lines += process_lines(self.wine.prefix, self.wine.server_root)
+        lines += [f"X server {self.screen.display} ({name}): {state(process)}"
+                  for name, process in self.screen.servers()]
+        return lines
 
     @property
     def settings_path(self):

@@ -61,21 +61,33 @@ class Tray:
         self._desktop = desktop
         self._app = app
 
-    def icon_rect(self):
+    def taskbar(self):
+        return wait_until("Wine's taskbar",
+                          lambda: next((w for w in self._desktop.probe.windows()
+                                        if w.cls == TRAY_CLASS and w.visible), None),
+                          STARTUP_SECONDS)
+
+    def icon_rect(self, bar=None):
         """The first icon of the tray: the square at the right end of the taskbar."""
-        bar = wait_until("Wine's taskbar",
-                         lambda: next((w for w in self._desktop.probe.windows()
-                                       if w.cls == TRAY_CLASS and w.visible), None),
-                         STARTUP_SECONDS)
-        left, top, right, bottom = bar.rect
+        left, top, right, bottom = (bar or self.taskbar()).rect
         return right - (bottom - top), top, right, bottom
 
     def wait_icon(self, timeout=STARTUP_SECONDS):
         # Wine may report its taskbar long before the virtual desktop shows on the X screen: once
         # a run's screen stayed black for 15 s after the taskbar window was up.
-        rect = self.icon_rect()
-        wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, rect,
-                         "the tray icon", timeout)
+        bar = self.taskbar()
+        rect = self.icon_rect(bar)
+        try:
+            wait_for_drawing(self._desktop.screen, self._desktop.scratch_shot, rect,
+                             "the tray icon", timeout)
+        except Failure as failure:
+            # A taskbar that is never drawn: its thread may be stuck, or there may be two.
+            probe = self._desktop.probe
+            bars = [w.hwnd for w in probe.windows() if w.cls == TRAY_CLASS]
+            failure.add_note(f"Wine's taskbar {bar.hwnd:x} at {bar.rect} of process {bar.pid} "
+                             f"answers a message: {probe.answers(bar.hwnd)}; taskbars now: "
+                             f"{', '.join(f'{hwnd:x}' for hwnd in bars) or 'none'}")
+            raise
         return rect
 
     def open_menu(self):

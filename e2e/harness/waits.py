@@ -24,6 +24,29 @@ def wait_until(what, check, timeout=10.0, interval=0.1):
         time.sleep(interval)
 
 
+def expect_alive(process, what):
+    """Fails at once when a program the harness is waiting on has ended: the wait could only
+    time out."""
+    code = process.poll()
+    if code is not None:
+        raise Failure(f"{what} ended unexpectedly with exit code {code}")
+
+
+def wait_for_start(what, program, process, check):
+    """Waits for a program's first sign of life, check(); fails at once when the program has
+    ended without giving it."""
+
+    def started():
+        # Asked before the check, so that a sign given just before the end still counts.
+        ended = process.poll() is not None
+        found = check()
+        if not found and ended:
+            expect_alive(process, program)
+        return found
+
+    return wait_until(what, started, STARTUP_SECONDS)
+
+
 def expect(condition, message):
     if not condition:
         raise Failure(message)

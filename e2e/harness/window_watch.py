@@ -2,7 +2,7 @@
 desktop by qmprobe: asking for the windows over and over from outside is too slow to see it."""
 
 from .probe import parse_line
-from .waits import STARTUP_SECONDS, wait_until
+from .waits import wait_for_start, wait_until
 
 
 class WindowWatch:
@@ -14,8 +14,8 @@ class WindowWatch:
         self._cls = cls
         args = [str(desktop.probe_exe), "watch", cls, str(int(timeout * 1000))]
         self._process = desktop.wine.start(args, log_path)
-        wait_until(f"the watch for {cls}", lambda: self._line("ready"),
-                   timeout=STARTUP_SECONDS)
+        wait_for_start(f"the watch for {cls}", f"the watch for {cls}", self._process,
+                       lambda: self._line("ready"))
 
     def _lines(self):
         if not self._log_path.exists():

@@ -4,7 +4,9 @@ import os
 import shutil
 import subprocess
 import tempfile
+from dataclasses import dataclass
 from pathlib import Path
+from typing import Optional
 
 REGISTRY_SETTINGS = Path(__file__).with_name("prefix.reg")
 # Wine's virtual desktop is one monitor: several are seen only with no desktop, and Wine 8 reads
@@ -21,12 +23,34 @@ SERVER_ROOT_FILE = "wineserver"
 SERVER_ROOTS = Path("/tmp")
 
 
+@dataclass(frozen=True)
+class Started:
+    """A program started in a prefix, kept to tell how it ended when a case fails."""
+    name: str
+    process: subprocess.Popen
+    log_path: Path
+    out_path: Optional[Path] = None
+
+
+def program_name(args):
+    """The exe's file name and the first argument: "qmprobe.exe browser"."""
+    exe = str(args[0]).replace("\\", "/").rsplit("/", 1)[-1]
+    return " ".join([exe, *map(str, args[1:2])])
+
+
 class Wine:
     """The environment of one prefix on one display (or none)."""
 
     def __init__(self, prefix, display=None):
         self.prefix = Path(prefix)
         self.display = display
+        self.started = []
+
+    @property
+    def server_root(self):
+        """The folder under which the prefix's server listens, as the prefix notes it."""
+        note = self.prefix / SERVER_ROOT_FILE
+        return SERVER_ROOTS / note.read_text().strip() if note.exists() else None
 
     @property
     def data_home(self):
@@ -61,8 +85,11 @@ class Wine:
         out = open(out_path, "ab") if out_path else log
         try:
             env = self.env(lc_all) if lc_all else self.env()
-            return subprocess.Popen(["wine", *args], env=env, cwd=cwd,
-                                    stdin=subprocess.DEVNULL, stdout=out, stderr=log)
+            process = subprocess.Popen(["wine", *args], env=env, cwd=cwd,
+                                       stdin=subprocess.DEVNULL, stdout=out, stderr=log)
+            self.started.append(Started(program_name(args), process, Path(log_path),
+                                        Path(out_path) if out_path else None))
+            return process
         finally:
             log.close()
             out.close()

@@ -17,6 +17,7 @@ TWO_MONITORS = ((WIDTH, HEIGHT, 0, 0), (1024, 768, WIDTH, 0))
 class VirtualScreen:
     def __init__(self, log_path, monitors=ONE_MONITOR):
         self._processes = []
+        self._names = []
         width = max(left + w for w, _, left, _ in monitors)
         height = max(top + h for _, h, _, top in monitors)
         self.display = self._start(["Xvfb", "-screen", "0", f"{width}x{height}x24"], log_path)
@@ -39,6 +40,7 @@ class VirtualScreen:
                 env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log, pass_fds=(write_end,))
         os.close(write_end)
         self._processes.append(process)
+        self._names.append(command[0])
         with os.fdopen(read_end) as announced:
             number = announced.readline().strip()
         if not number:
@@ -48,6 +50,10 @@ class VirtualScreen:
 
     def env(self):
         return {"DISPLAY": self.display}
+
+    def servers(self):
+        """Each X server of the screen as (name, process), the outermost first."""
+        return list(zip(self._names, self._processes))
 
     def run_x(self, *args, timeout=10):
         return subprocess.run(list(args), env={**os.environ, **self.env()}, check=True,
