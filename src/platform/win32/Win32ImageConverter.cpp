@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -176,9 +178,23 @@ ComPtr<IStream> encode(IWICImagingFactory* factory, Picture& picture, ImageForma
   return stream;
 }
 
+// How every file of the format ends: PNG's IEND chunk, JPEG's end-of-image marker.
+bool endsWhole(const std::uint8_t* bytes, std::uint64_t size, ImageFormat format) {
+  static constexpr std::array<std::uint8_t, 12> kPngEnd = {0,   0,   0,    0,    'I',  'E',
+                                                           'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+  static constexpr std::array<std::uint8_t, 2> kJpegEnd = {0xFF, 0xD9};
+  const auto ends = [&](const auto& trailer) {
+    return size >= trailer.size() &&
+           std::equal(trailer.begin(), trailer.end(), bytes + size - trailer.size());
+  };
+  return format == ImageFormat::Png ? ends(kPngEnd) : ends(kJpegEnd);
+}
+
 // The stream is larger than the file (encodedRoom); the encoders write straight on, so the file
-// ends where the stream stands.
-std::unique_ptr<DropSource> park(IStream* encoded) {
+// ends where the stream stands. Should an encoder ever go back to finish an earlier part, the
+// file would not end there: it is refused, and the picture is saved as it was dropped rather
+// than cut short.
+std::unique_ptr<DropSource> park(IStream* encoded, ImageFormat format) {
   HGLOBAL memory = nullptr;
   const LARGE_INTEGER here{};
   ULARGE_INTEGER end{};
@@ -186,12 +202,15 @@ std::unique_ptr<DropSource> park(IStream* encoded) {
       FAILED(encoded->Seek(here, STREAM_SEEK_CUR, &end))) {
     return nullptr;
   }
-  const void* bytes = GlobalLock(memory);
+  const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(memory));
   if (!bytes) return nullptr;
+  if (end.QuadPart > GlobalSize(memory) || !endsWhole(bytes, end.QuadPart, format)) {
+    GlobalUnlock(memory);
+    return nullptr;
+  }
   auto parked = std::make_unique<Win32SpooledFile>();
   const bool written = parked->create() == 0 &&
-                       parked->append(static_cast<const std::uint8_t*>(bytes),
-                                      static_cast<std::size_t>(end.QuadPart)) == 0 &&
+                       parked->append(bytes, static_cast<std::size_t>(end.QuadPart)) == 0 &&
                        parked->finish() == 0;
   GlobalUnlock(memory);
   if (!written) return nullptr;
@@ -219,7 +238,7 @@ std::unique_ptr<DropSource> Win32ImageConverter::convert(std::span<const std::ui
   const ComPtr<IStream> encoded = encode(factory.Get(), *picture, to);
   if (!encoded) return nullptr;
   noteBytesDone(bytes.size() - bytes.size() / 2);
-  return park(encoded.Get());
+  return park(encoded.Get(), to);
 }
 
 }  // namespace qm
